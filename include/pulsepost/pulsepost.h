@@ -1,0 +1,62 @@
+/* pulsepost: G-code post-processor for four-axis pulse-driven CNC machines.
+ *
+ * One call of p() converts one part program into the files the controller plays back, beside
+ * the program: NAME.CM (pulse stream), NAME.BRK (break stream), NAME.LIM (bounds) and NAME.EV
+ * (output events), plus timeMem.txt in the current directory. The machine configuration is read
+ * from ZORVAN.CFG and params.cfg in configDir; missing files are created with the defaults.
+ *
+ * p() is not re-entrant: the library keeps the running conversion in process-wide state, so two
+ * calls must never overlap.
+ */
+#ifndef PULSEPOST_PULSEPOST_H
+#define PULSEPOST_PULSEPOST_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#define PULSEPOST_CALL __stdcall
+#else
+#define PULSEPOST_CALL
+#endif
+
+#if defined(PULSEPOST_BUILDING_LIBRARY)
+#if defined(_WIN32)
+#define PULSEPOST_API __declspec(dllexport)
+#else
+#define PULSEPOST_API __attribute__((visibility("default")))
+#endif
+#else
+#define PULSEPOST_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Receives progress: stage 0..5 in increasing order, percent 0..100 (each completed stage ends
+ * with 100). Called on the caller's thread from inside p(); it must not call p() again. */
+typedef void(PULSEPOST_CALL* PulsepostProgress)(int32_t stage, int32_t percent);
+
+/* Converts the part program at programPath (at most 255 characters) with the configuration in
+ * configDir (no trailing separator). Returns 0 when the conversion completed, when the program
+ * holds no feed move, or when Esc aborted it during stages 3 to 5; -1 when Esc aborted it during
+ * stages 0 to 2 or the conversion was refused (the message sink tells why). */
+PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgress progress,
+                                       const char* configDir);
+
+/* Receives the library's messages: a code and a text. Codes 1 to 6: a record store could not
+ * grow (the process then ends); 7: a file could not be opened; 8 and above: the conversion was
+ * refused, the text names the reason and, where there is one, the program line. */
+typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
+
+#if !defined(_WIN32)
+/* Installs the sink for the library's messages (NULL restores the silent default). The Windows
+ * library exports p alone; there the messages are discarded. */
+PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PULSEPOST_PULSEPOST_H */

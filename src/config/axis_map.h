@@ -1,0 +1,21 @@
+// AxisMap: which logical axis (X, Y, Z, A = 0..3) feeds which motor output, in which direction,
+// with how many pulses per unit, and which axes take part.
+#pragma once
+
+#include <cstdint>
+
+namespace pulsepost {
+
+struct AxisMap {
+    int32_t axisEnabled[4] = {1, 1, 1, 1};   // by logical axis
+    int32_t axisChannel[4] = {0, 1, 2, 3};   // by motor output: its logical axis (self-inverse)
+    int32_t axisSign[4] = {1, 1, -1, -1};    // by logical axis: +1 or -1
+    double axisScale[4] = {0.0, 0.0, 0.0, 0.0};  // by logical axis: pulses per unit, >= 0
+};
+
+AxisMap& axisMap();
+
+// Recomputes the tables from stepsPerUnit and swapXY of the machine configuration.
+void buildAxisMap();
+
+}  // namespace pulsepost

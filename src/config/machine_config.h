@@ -1,0 +1,39 @@
+// MachineConfig: the controller configuration, the 166 values of ZORVAN.CFG in the
+// configuration directory. Only a few drive the conversion (pulses per unit, the four speeds,
+// the acceleration, the X/Y swap and two option bits); the rest are carried unchanged.
+#pragma once
+
+#include <cstdint>
+
+namespace pulsepost {
+
+constexpr uint16_t kOptionIgnoreFWords = 0x01;    // optionBits: F words of the program ignored
+constexpr uint16_t kOptionRapidsAsFeeds = 0x20;   // optionBits: rapids planned as feed moves
+
+struct MachineConfig;  // defined in machine_config_layout.h
+
+MachineConfig& machineConfig();
+
+// The values the conversion reads, by name.
+double stepsPerUnit(int axis);  // pulses per unit, axis 0..3 (X, Y, Z, A); sign = direction
+double rapidSpeed();            // units per minute
+double rapidSpeedZ();           // units per minute
+double feedSpeed();             // units per minute
+double plungeSpeed();           // units per minute
+double acceleration();          // units per second squared
+uint16_t swapXY();
+uint16_t optionBits();
+
+// The configuration paths of the running call: the directory joined with "ZORVAN.CFG" and
+// "params.cfg", cut silently at 255 characters.
+void setConfigurationDirectory(const char* configDir);
+const char* configFilePath();
+const char* paramsFilePath();
+
+// 1 when all 166 values converted, else 0 (values read so far may already be stored).
+int readMachineConfig();
+void setDefaultMachineConfig();
+// Writes the file; false when it could not be created (nothing is written then).
+bool writeMachineConfig();
+
+}  // namespace pulsepost

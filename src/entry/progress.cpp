@@ -1,0 +1,12 @@
+#include "entry/progress.h"
+
+#include "platform/console.h"
+
+namespace pulsepost {
+
+bool escapeRequested() {
+    if (consoleKeyWaiting() == 0) return false;
+    return consoleReadKey() == kEscKey;
+}
+
+}  // namespace pulsepost

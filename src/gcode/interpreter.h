@@ -1,0 +1,27 @@
+// The G-code interpreter: reads the part program line by line (stage 0), turning every line into
+// Segment records handed to the append, and writes the EV file of announced output events;
+// then stores the last record and runs the fillet pass (stage 1) and the distance pass (stage 2).
+#pragma once
+
+#include <cstdint>
+
+#include "entry/progress.h"
+#include "store/segment_store.h"
+
+namespace pulsepost {
+
+// The interpreter's speeds, in units per second, and the acceleration in units per second².
+struct MotionLimits {
+    double acceleration;
+    double rapidSpeed;
+    double rapidSpeedZ;
+    double feedSpeed;
+    double plungeSpeed;
+};
+
+// 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
+// program could not be opened (message code 7). Fills store; writes the EV file.
+int32_t interpretProgram(const char* programPath, const MotionLimits& limits,
+                         SegmentStore& store, ProgressCallback progress);
+
+}  // namespace pulsepost

@@ -1,0 +1,82 @@
+// Vec4: a point or vector of the machine's four-axis space (X, Y, Z and the fourth axis A), and
+// the small arithmetic the geometry is written in.
+//
+// Two tolerances are part of the type and other code relies on them:
+//  - every constructing operation stores a component below kComponentSnap in magnitude (or one
+//    that is not a number) as exactly +0.0, so callers may test components for exact zero;
+//  - length() reports a length below kLengthFloor as exactly 0, so callers may test lengths of
+//    chords, radii and directions for exact zero.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace pulsepost {
+
+constexpr double kComponentSnap = 1e-14;
+constexpr double kLengthFloor = 1e-10;
+constexpr double kPi = 3.141592653589793;
+
+inline double snapComponent(double c) { return std::fabs(c) >= kComponentSnap ? c : 0.0; }
+
+struct Vec4 {
+    double x = 0.0;  // length units of the part program
+    double y = 0.0;
+    double z = 0.0;
+    double a = 0.0;
+
+    constexpr Vec4() = default;
+    Vec4(double x_, double y_, double z_, double a_)
+        : x(snapComponent(x_)), y(snapComponent(y_)), z(snapComponent(z_)), a(snapComponent(a_)) {}
+    Vec4(double x_, double y_, double z_)
+        : x(snapComponent(x_)), y(snapComponent(y_)), z(snapComponent(z_)), a(0.0) {}
+
+    // Component i: 0 = x, 1 = y, 2 = z, 3 = a.
+    double operator[](int i) const { return i == 0 ? x : i == 1 ? y : i == 2 ? z : a; }
+};
+static_assert(sizeof(Vec4) == 32, "Vec4 is written byte for byte into the break stream");
+
+inline double length(const Vec4& v) {
+    const double l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z + v.a * v.a);
+    return l < kLengthFloor ? 0.0 : l;
+}
+
+// 1 when ((a + z) + y) + x >= 0: for an arc normal with one non-zero component, the sense in
+// which the arc's shorter way turns.
+inline int sumIsNonNegative(const Vec4& v) { return ((v.a + v.z) + v.y) + v.x >= 0.0 ? 1 : 0; }
+
+inline Vec4 add(const Vec4& u, const Vec4& v) {
+    return Vec4(u.x + v.x, u.y + v.y, u.z + v.z, u.a + v.a);
+}
+inline Vec4 subtract(const Vec4& u, const Vec4& v) {
+    return Vec4(u.x - v.x, u.y - v.y, u.z - v.z, u.a - v.a);
+}
+inline Vec4 scale(double s, const Vec4& v) { return Vec4(s * v.x, s * v.y, s * v.z, s * v.a); }
+inline double dot(const Vec4& u, const Vec4& v) {
+    return u.a * v.a + u.z * v.z + u.y * v.y + u.x * v.x;
+}
+
+// Cross product of two vectors that together span at most three axes: (x, y, z) when neither
+// uses a, else (x, y, a) when neither uses z. Vectors that use both z and a have none: the
+// message "ERROR: Cross fed 4dim vectors\n" goes to standard output, the console waits for a
+// key, and the result is the zero vector.
+Vec4 cross(const Vec4& u, const Vec4& v);
+
+// Quadrant 1..4 of the planar vector (dx, dy) for travel counter-clockwise (direction 3) or
+// clockwise (any other direction). A vector on an axis belongs to the quadrant that travel in
+// that direction enters there; the zero vector belongs to quadrant 4.
+int arcQuadrant(double dx, double dy, int direction);
+
+// acos that absorbs rounding just outside [-1, 1]: 0 above 1, pi below -1 or for NaN.
+inline double clampedAcos(double c) {
+    if (c > 1.0) return 0.0;
+    if (c >= -1.0) return std::acos(c);
+    return kPi;
+}
+
+// Nearest integer, halves away from zero: 2.5 -> 3, -2.5 -> -3, -0.5 -> -1.
+inline int64_t roundHalfAway(double x) {
+    return static_cast<int64_t>(x > 0.0 ? x + 0.5 : x - 0.5);
+}
+
+}  // namespace pulsepost

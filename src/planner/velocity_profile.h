@@ -1,0 +1,26 @@
+// Velocity profile planning (stages 3 and 4): knots of a piecewise-linear speed profile over the
+// feed moves, under one path acceleration, with one move of look-ahead and backtracking.
+#pragma once
+
+#include <cstdint>
+
+#include "entry/progress.h"
+#include "store/profile_store.h"
+#include "store/segment_store.h"
+
+namespace pulsepost {
+
+enum class PlanResult : int32_t { Planned = 0, NoFeedMove = 1, Aborted = -1 };
+
+// If dt is not exactly 0: advances the current point by dt to speed v and appends it.
+void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profile);
+
+// Stage 3. acceleration in units per second²; lastKnot receives the last knot appended.
+PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile,
+                               double acceleration, ProgressCallback progress,
+                               ProfilePoint& lastKnot);
+
+// Stage 4: the distance of every knot. 0 when done, -1 on Esc.
+int32_t integrateProfileDistance(ProfileStore& profile, ProgressCallback progress);
+
+}  // namespace pulsepost

@@ -1,0 +1,37 @@
+// File services the conversion needs beyond the C stream functions: the length of an open file,
+// a raw write past the stream's buffer, the current directory, and text output with CR LF line
+// ends on every host (the controller reads its text files so).
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+namespace pulsepost {
+
+constexpr int kPathLimit = 255;  // characters in every path the conversion keeps
+
+// Length in bytes of the open file, or -1 when it cannot be told.
+long fileLength(FILE* file);
+
+// Writes size bytes straight to the stream's descriptor; returns the bytes written (or -1).
+long rawWrite(FILE* file, const void* data, std::size_t size);
+
+// Copies the current directory, cut to limit characters, into buffer (limit + 1 bytes). Returns
+// false (and an empty buffer) when the directory cannot be had.
+bool currentDirectory(char* buffer, int limit);
+
+// Opens a text file for writing; every "\n" written with writeText or printText becomes CR LF.
+FILE* openTextForWriting(const char* path);
+
+// Writes text, turning each "\n" into CR LF. Returns false when the stream reports a failure.
+bool writeText(FILE* file, const char* text);
+
+// printf into a text file with CR LF line ends.
+bool printText(FILE* file, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// Joins a directory and a file name with the host's separator, cut silently at kPathLimit
+// characters as the configuration paths are: at most 255 characters of the directory, then the
+// separator and the name, each limited to the room left.
+void joinPathCut(char (&out)[kPathLimit + 1], const char* directory, const char* name);
+
+}  // namespace pulsepost

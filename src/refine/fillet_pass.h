@@ -1,0 +1,18 @@
+// The corner fillet pass (stage 1): replaces every Placeholder with a tangent fillet arc and
+// trims the two records that meet at its corner.
+#pragma once
+
+#include <cstdint>
+
+#include "entry/progress.h"
+#include "store/segment_store.h"
+
+namespace pulsepost {
+
+// window: prev (ends at the corner), slot (the Placeholder), next (has FilletBefore).
+void filletCorner(Segment (&window)[3]);
+
+// 0 when done, -1 on Esc.
+int32_t runFilletPass(SegmentStore& store, ProgressCallback progress);
+
+}  // namespace pulsepost

@@ -1,0 +1,43 @@
+#include "store/paged_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "entry/message_sink.h"
+
+namespace pulsepost {
+
+namespace {
+PageAllocator gAllocator = nullptr;
+}
+
+void setPageAllocator(PageAllocator allocator) { gAllocator = allocator; }
+
+namespace store_detail {
+
+void* allocatePage(const StoreTraits& traits, int32_t pageIndex) {
+    const int32_t pageBytes = traits.recordSize * kRecordsPerPage;
+    void* page = gAllocator ? gAllocator(static_cast<std::size_t>(pageBytes))
+                            : std::malloc(static_cast<std::size_t>(pageBytes));
+    if (page != nullptr) return page;
+    char text[64];
+    if (pageIndex == 0) {
+        std::snprintf(text, sizeof text, "allocating %d bytes", pageBytes);
+        messageSink(traits.firstPageCode, text);
+    } else {
+        std::snprintf(text, sizeof text, "allocating page %d -- %d bytes", pageIndex, pageBytes);
+        messageSink(traits.pageCode, text);
+    }
+    std::exit(-1);
+}
+
+void storeFull(const StoreTraits& traits) {
+    messageSink(traits.fullCode, "");
+    std::exit(-1);
+}
+
+void releasePage(void* page) { std::free(page); }
+
+}  // namespace store_detail
+
+}  // namespace pulsepost

@@ -1,0 +1,195 @@
+// Vectors and path records: snapping, length floor, cross products, quadrants, rounding, and the
+// constructors' lengths, tangents and centre correction.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "geometry/conversion_state.h"
+#include "geometry/segment.h"
+#include "geometry/vec4.h"
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+void expectVec(const Vec4& v, double x, double y, double z, double a, double tol = 0.0) {
+    EXPECT_NEAR(v.x, x, tol);
+    EXPECT_NEAR(v.y, y, tol);
+    EXPECT_NEAR(v.z, z, tol);
+    EXPECT_NEAR(v.a, a, tol);
+}
+
+TEST(Vec4, ConstructionSnapsTinyComponentsToExactZero) {
+    const Vec4 v(1e-15, -2e-14, 0.0, 5.0);
+    EXPECT_EQ(v.x, 0.0);
+    EXPECT_FALSE(std::signbit(v.x));
+    EXPECT_EQ(v.y, -2e-14);
+    EXPECT_EQ(v.a, 5.0);
+    const Vec4 n(std::nan(""), -0.0, 1.0);
+    EXPECT_EQ(n.x, 0.0);
+    EXPECT_FALSE(std::signbit(n.y));
+    EXPECT_EQ(n.a, 0.0);
+    // Subtracting positions that differ by less than the snap gives exactly zero.
+    const Vec4 d = subtract(Vec4(1.0 + 4e-15, 2.0, 0.0, 0.0), Vec4(1.0, 2.0, 0.0, 0.0));
+    EXPECT_EQ(d.x, 0.0);
+}
+
+TEST(Vec4, LengthBelowFloorIsZeroButComponentIsKept) {
+    const Vec4 v(1e-11, 0, 0, 0);
+    EXPECT_EQ(v.x, 1e-11);
+    EXPECT_EQ(length(v), 0.0);
+    EXPECT_DOUBLE_EQ(length(Vec4(3, 4, 0, 0)), 5.0);
+    EXPECT_DOUBLE_EQ(length(Vec4(1, 1, 1, 1)), 2.0);
+}
+
+TEST(Vec4, CrossProductChoosesItsThreeAxisSpace) {
+    expectVec(cross(Vec4(1, 0, 0, 0), Vec4(0, 1, 0, 0)), 0, 0, 1, 0);
+    expectVec(cross(Vec4(1, 0, 0, 0), Vec4(0, 0, 0, 1)), 0, -1, 0, 0);
+    expectVec(cross(Vec4(0, 1, 0, 0), Vec4(0, 0, 0, 1)), 1, 0, 0, 0);
+}
+
+TEST(Vec4, CrossProductOverZAndAFailsWithMessageAndKeyWait) {
+    testing::ScriptedKeys keys({'x'});
+    ::testing::internal::CaptureStdout();
+    const Vec4 r = cross(Vec4(0, 0, 1, 0), Vec4(0, 0, 0, 1));
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    expectVec(r, 0, 0, 0, 0);
+    EXPECT_EQ(out, "ERROR: Cross fed 4dim vectors\n");
+    EXPECT_EQ(keys.consumed(), 1u);
+}
+
+TEST(Vec4, ArcQuadrantAssignsAxesByDirectionOfTravel) {
+    for (int direction : {2, 3}) EXPECT_EQ(arcQuadrant(0, 0, direction), 4);
+    EXPECT_EQ(arcQuadrant(1, 0, 3), 1);
+    EXPECT_EQ(arcQuadrant(1, 0, 2), 4);
+    EXPECT_EQ(arcQuadrant(0, 1, 3), 2);
+    EXPECT_EQ(arcQuadrant(0, 1, 2), 1);
+    EXPECT_EQ(arcQuadrant(-1, 0, 3), 3);
+    EXPECT_EQ(arcQuadrant(-1, 0, 2), 2);
+    EXPECT_EQ(arcQuadrant(0, -1, 3), 4);
+    EXPECT_EQ(arcQuadrant(0, -1, 2), 3);
+    EXPECT_EQ(arcQuadrant(-1, -1, 3), 3);
+    EXPECT_EQ(arcQuadrant(1, -1, 2), 4);
+}
+
+TEST(Vec4, ClampedAcosAbsorbsRounding) {
+    EXPECT_EQ(clampedAcos(1.0000001), 0.0);
+    EXPECT_EQ(clampedAcos(-1.5), kPi);
+    EXPECT_EQ(clampedAcos(std::nan("")), kPi);
+    EXPECT_DOUBLE_EQ(clampedAcos(0.0), kPi / 2);
+}
+
+TEST(Vec4, RoundHalfAwayFromZero) {
+    EXPECT_EQ(roundHalfAway(2.5), 3);
+    EXPECT_EQ(roundHalfAway(-2.5), -3);
+    EXPECT_EQ(roundHalfAway(0.0), 0);
+    EXPECT_EQ(roundHalfAway(-0.5), -1);
+    EXPECT_EQ(roundHalfAway(0.4999), 0);
+    EXPECT_EQ(roundHalfAway(1e10), 10000000000LL);
+}
+
+TEST(Vec4, SumSignAndDotUseAllFourComponents) {
+    EXPECT_EQ(sumIsNonNegative(Vec4()), 1);
+    EXPECT_EQ(sumIsNonNegative(Vec4(0, 0, -1, 0)), 0);
+    EXPECT_DOUBLE_EQ(dot(Vec4(1, 2, 3, 4), Vec4(5, 6, 7, 8)), 70.0);
+}
+
+class SegmentTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetConversionState(); }
+    void TearDown() override { resetConversionState(); }
+};
+
+TEST_F(SegmentTest, ConstructorsSetKindFlagsAndLength) {
+    const Segment rapid = makeMove(SegmentKind::Rapid, Vec4(), Vec4(3, 4, 0, 0), 2.0);
+    EXPECT_EQ(rapid.flags, 0x14u);
+    EXPECT_DOUBLE_EQ(rapid.length, 5.0);
+    EXPECT_EQ(rapid.speed, 2.0);
+    const Segment feed = makeMove(SegmentKind::Feed, Vec4(), Vec4(3, 4, 0, 0), 2.0);
+    EXPECT_EQ(feed.flags, 0u);
+    const Segment event = makeEvent(SegmentKind::Pause, Vec4(5, 6, 7, 0));
+    EXPECT_EQ(event.flags, 0x04u);
+    expectVec(event.start, 5, 6, 7, 0);
+    expectVec(event.end, 5, 6, 7, 0);
+    EXPECT_EQ(event.length, 0.0);
+    EXPECT_EQ(event.speed, 0.0);
+}
+
+TEST_F(SegmentTest, ConstructorsStampTheModalValues) {
+    ConversionState& state = conversionState();
+    state.tool = 4;
+    state.spindle = 1;
+    state.outputs = 5;
+    state.pValue = -7;
+    state.sValue = 12000;
+    state.eventFlags = kEventMarkBit;
+    const Segment s = makeEvent(SegmentKind::Dwell, Vec4());
+    EXPECT_EQ(s.tool, 4);
+    EXPECT_EQ(s.spindle, 1);
+    EXPECT_EQ(s.outputs, 5);
+    EXPECT_EQ(s.pValue, -7);
+    EXPECT_EQ(s.sValue, 12000);
+    EXPECT_EQ(s.flags, 0x24u);
+    state.eventFlags = 0;
+    EXPECT_FALSE(makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1.0)
+                     .has(SegmentFlags::EventMark));
+}
+
+TEST_F(SegmentTest, QuarterArcLengthAndTangentsBothWays) {
+    const Segment minor = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1.0);
+    EXPECT_EQ(minor.flags, 0x03u);
+    EXPECT_NEAR(minor.length, kPi / 2, 1e-12);
+    expectVec(tangentAt(minor, false), 0, 1, 0, 0, 1e-12);
+    expectVec(tangentAt(minor, true), -1, 0, 0, 0, 1e-12);
+    const Segment major = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 0, 1.0);
+    EXPECT_EQ(major.flags, 0x01u);
+    EXPECT_NEAR(major.length, 3 * kPi / 2, 1e-12);
+    expectVec(tangentAt(major, false), 0, -1, 0, 0, 1e-12);
+    expectVec(tangentAt(major, true), 1, 0, 0, 0, 1e-12);
+}
+
+TEST_F(SegmentTest, FullCircleAndHalfCircleLengthsAndZeroTangents) {
+    const Segment full = makeArc(SegmentKind::Feed, Vec4(2, 0, 0), Vec4(2, 0, 0), Vec4(), 0, 1.0);
+    EXPECT_NEAR(full.length, 4 * kPi, 1e-12);
+    // A chord a hair longer than the diameter is limited to it: half a circle.
+    const Segment half =
+        makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(-1.0 - 1e-9, 0, 0), Vec4(), 1, 1.0);
+    EXPECT_NEAR(half.length, kPi, 1e-9);
+    EXPECT_EQ(length(tangentAt(half, false)), 0.0);
+}
+
+TEST_F(SegmentTest, LineTangentIsTheChord) {
+    const Segment s = makeMove(SegmentKind::Feed, Vec4(), Vec4(3, 4, 0, 0), 1.0);
+    expectVec(tangentAt(s, false), 3, 4, 0, 0);
+    expectVec(tangentAt(s, true), 3, 4, 0, 0);
+}
+
+TEST_F(SegmentTest, CentreIsCorrectedOnlyWhenNearerTheEnd) {
+    const Segment far = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1.00001, 0), Vec4(), 1, 1);
+    expectVec(far.centre, 0, 0, 0, 0);
+    const Segment near = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 0.99999, 0), Vec4(), 1, 1);
+    EXPECT_NEAR(near.centre.x, 0.000005, 1e-9);
+    EXPECT_NEAR(near.centre.y, -0.000005, 1e-9);
+    const double r1 = length(subtract(near.start, near.centre));
+    const double r2 = length(subtract(near.end, near.centre));
+    EXPECT_NEAR(r1, 0.999995, 1e-9);
+    EXPECT_NEAR(r1, r2, 1e-12);
+}
+
+TEST_F(SegmentTest, PlaceholderIsAllZeroAndFixed) {
+    ConversionState& state = conversionState();
+    state.tool = 9;
+    state.eventFlags = kEventMarkBit;
+    const Segment& p = placeholderRecord();
+    EXPECT_EQ(p.kind, SegmentKind::Placeholder);
+    EXPECT_EQ(p.flags, 0u);
+    EXPECT_EQ(p.tool, 0);
+    EXPECT_EQ(p.length, 0.0);
+    resetConversionState();
+    EXPECT_EQ(conversionState().pending.kind, SegmentKind::Placeholder);
+    EXPECT_EQ(conversionState().tool, 0);
+}
+
+}  // namespace
+}  // namespace pulsepost
