@@ -10,13 +10,15 @@
 
 namespace pulsepost {
 
-// The interpreter's speeds, in units per second, and the acceleration in units per second².
+// What the driver hands the interpreter: the speeds in units per second, the acceleration in
+// units per second², and whether the program's F words are ignored (option bit 0).
 struct MotionLimits {
-    double acceleration;
-    double rapidSpeed;
-    double rapidSpeedZ;
-    double feedSpeed;
-    double plungeSpeed;
+    double acceleration = 0.0;
+    double rapidSpeed = 0.0;
+    double rapidSpeedZ = 0.0;
+    double feedSpeed = 0.0;
+    double plungeSpeed = 0.0;
+    bool ignoreFWords = false;
 };
 
 // 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
