@@ -7,15 +7,18 @@
 namespace pulsepost {
 
 struct AxisMap {
-    int32_t axisEnabled[4] = {1, 1, 1, 1};   // by logical axis
-    int32_t axisChannel[4] = {0, 1, 2, 3};   // by motor output: its logical axis (self-inverse)
-    int32_t axisSign[4] = {1, 1, -1, -1};    // by logical axis: +1 or -1
+    int32_t axisEnabled[4] = {1, 1, 1, 1};       // by logical axis
+    int32_t axisChannel[4] = {0, 1, 2, 3};       // by motor output: its logical axis (self-inverse)
+    int32_t axisSign[4] = {1, 1, -1, -1};        // by logical axis: +1 or -1
     double axisScale[4] = {0.0, 0.0, 0.0, 0.0};  // by logical axis: pulses per unit, >= 0
 };
 
 AxisMap& axisMap();
+// Restores the tables the library starts with.
+void resetAxisMap();
 
-// Recomputes the tables from stepsPerUnit and swapXY of the machine configuration.
+// Recomputes all four tables from stepsPerUnit and swapXY of the machine configuration; an axis
+// with 0 pulses per unit is disabled and gets scale 0.
 void buildAxisMap();
 
 }  // namespace pulsepost

@@ -1,11 +1,99 @@
 #include "config/cut_params.h"
 
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "config/machine_config.h"
+#include "config/machine_config_layout.h"
+#include "platform/files.h"
+
 namespace pulsepost {
 
 namespace {
+
 CutParams gCutParams{};
+
+constexpr int kParamsLineSize = 255;  // bytes of the line buffer: 254 characters and the NUL
+constexpr int kParamsLines = 4;
+constexpr int kFilterParamMin = 3;  // filter parameters 2 and 4 are at least this
+constexpr char kFilterAxisLetters[4] = {'X', 'Y', 'Z', 'R'};  // R names the fourth axis, A
+
+constexpr const char* kDefaultParamsText =
+    "7000      //Tool holder backoff (in pulses)\n"
+    "0.1       //Minimum Fillet Tolerance (degrees)\n"
+    "15.0      //Maximum Fillet Tolerance (degrees)\n"
+    "10.16     //Max Fillet Error\n";
+
+}  // namespace
+
+CutParams& cutParams() {
+    return gCutParams;
 }
 
-CutParams& cutParams() { return gCutParams; }
+void resetCutParams() {
+    gCutParams = CutParams{};
+}
+
+void writeDefaultCutParams() {
+    FILE* file = openTextForWriting(paramsFilePath());
+    if (file == nullptr) {
+        std::fprintf(stderr, "Error creating file %s", "params.cfg");
+        return;
+    }
+    writeText(file, kDefaultParamsText);
+    std::fclose(file);
+}
+
+// params.cfg: four lines, each a number at its start and a comment after it. The file lists the
+// minimum fillet angle before the maximum; memory keeps the maximum first. A line is read in
+// pieces of at most 254 characters, so the rest of a longer line counts as the next line. A line
+// without a number gives 0.0; a line the file does not have keeps the value CutParams already
+// holds (its default after the set-up), and a file that cannot be opened leaves all four.
+void readCutParams() {
+    FILE* file = std::fopen(paramsFilePath(), "r");
+    if (file == nullptr) {
+        writeDefaultCutParams();
+        file = std::fopen(paramsFilePath(), "r");
+        if (file == nullptr) {
+            std::fprintf(stderr, "Error opening file %s", "params.cfg");
+            return;
+        }
+    }
+    double* const fields[kParamsLines] = {&gCutParams.toolHolderBackoff, &gCutParams.minFilletAngle,
+                                          &gCutParams.maxFilletAngle, &gCutParams.maxFilletError};
+    char line[kParamsLineSize];
+    for (double* field : fields) {
+        if (std::fgets(line, sizeof line, file) == nullptr) break;
+        *field = std::atof(line);
+    }
+    std::fclose(file);
+}
+
+// FILTER.CFG: records of an axis letter, an ignored integer and four filter parameters, read
+// with " %c %*i %i %i %i %i" so that line breaks are white space like any other. Each record
+// replaces its axis's row of the filter table; later records win; a record with an unknown
+// letter counts for nothing. Reading stops at the first record that does not convert all five
+// fields. The file is used once: it is deleted after reading.
+void applyFilterOverrides() {
+    FILE* file = std::fopen("FILTER.CFG", "r");
+    if (file == nullptr) return;
+    char letter = 0;
+    int params[4] = {};
+    while (std::fscanf(file, " %c %*i %i %i %i %i", &letter, &params[0], &params[1], &params[2],
+                       &params[3]) == 5) {
+        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+        int axis = 0;
+        while (axis < 4 && kFilterAxisLetters[axis] != upper)
+            ++axis;
+        if (axis == 4) continue;
+        if (params[1] < kFilterParamMin) params[1] = kFilterParamMin;
+        if (params[3] < kFilterParamMin) params[3] = kFilterParamMin;
+        for (int j = 0; j < 4; ++j)
+            machineConfig().filterTable[axis][j] = params[j];
+    }
+    std::fclose(file);
+    std::remove("FILTER.CFG");
+}
 
 }  // namespace pulsepost

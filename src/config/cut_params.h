@@ -11,8 +11,13 @@ struct CutParams {
 };
 
 CutParams& cutParams();
+// Restores the four defaults, as before a read.
+void resetCutParams();
 
+// Reads paramsFilePath(), writing the default file first when it cannot be opened. Problems are
+// printed on the standard error stream; what cannot be read keeps its current value.
 void readCutParams();
+// Writes the four default lines to paramsFilePath() with CR LF line ends.
 void writeDefaultCutParams();
 
 // Reads FILTER.CFG from the current directory into the filter table and deletes the file.

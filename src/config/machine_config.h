@@ -7,12 +7,14 @@
 
 namespace pulsepost {
 
-constexpr uint16_t kOptionIgnoreFWords = 0x01;    // optionBits: F words of the program ignored
-constexpr uint16_t kOptionRapidsAsFeeds = 0x20;   // optionBits: rapids planned as feed moves
+constexpr uint16_t kOptionIgnoreFWords = 0x01;   // optionBits: F words of the program ignored
+constexpr uint16_t kOptionRapidsAsFeeds = 0x20;  // optionBits: rapids planned as feed moves
 
 struct MachineConfig;  // defined in machine_config_layout.h
 
 MachineConfig& machineConfig();
+// Clears every value to 0 (and the text to empty), as before a read.
+void resetMachineConfig();
 
 // The values the conversion reads, by name.
 double stepsPerUnit(int axis);  // pulses per unit, axis 0..3 (X, Y, Z, A); sign = direction
@@ -30,10 +32,13 @@ void setConfigurationDirectory(const char* configDir);
 const char* configFilePath();
 const char* paramsFilePath();
 
-// 1 when all 166 values converted, else 0 (values read so far may already be stored).
+// Reads configFilePath(): 1 when all 166 values converted, else 0 (values read so far may
+// already be stored; the caller then sets the defaults).
 int readMachineConfig();
+// Sets all 166 values to their defaults; the text value becomes the current directory.
 void setDefaultMachineConfig();
-// Writes the file; false when it could not be created (nothing is written then).
+// Writes configFilePath() with CR LF line ends. False when the file could not be created
+// (nothing is written then) or a write failed.
 bool writeMachineConfig();
 
 }  // namespace pulsepost
