@@ -1,9 +1,10 @@
 # Front door: `make` builds, `make test` builds and runs every test, `make sanitize` runs the
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, `make bench-micro` builds and runs
+# the Google Benchmark programs of bench/.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize clean format
+.PHONY: all build test sanitize bench-micro clean format
 
 all: build
 
@@ -19,6 +20,15 @@ sanitize:
 	$(CMAKE) --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS) --label-exclude slow
+
+bench-micro:
+	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release -DPULSEPOST_BENCH=ON
+	$(CMAKE) --build build -j $(JOBS)
+	@for program in build/bench/bench_*; do \
+		if [ -f "$$program" ] && [ -x "$$program" ]; then \
+			echo "== $$program"; "$$program" || exit 1; \
+		fi; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
