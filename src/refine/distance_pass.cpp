@@ -1,0 +1,44 @@
+// Distance and arc speed pass: theory of operation
+//
+// The planner works along the path as one line of feed moves: each Feed record needs the path
+// distance from the start of the program to its start, and a speed limit it can actually be
+// run at. This pass visits the Feed records in store order, after the fillet pass has trimmed
+// them, and rewrites each in place:
+//
+//   distance = sum of the lengths of all Feed records before it (rapids and events add nothing:
+//              the profile only covers feed motion)
+//   speed    = min(speed, sqrt(a r)) for an arc of radius r (at its start), the speed at which
+//              the centripetal acceleration v^2 / r equals the machine's acceleration a
+//
+// Other records are passed over unchanged: a Rapid keeps its appended length in distance,
+// events keep 0. A fillet arc is limited by its own, usually small, radius like any other arc.
+#include "refine/distance_pass.h"
+
+#include <cmath>
+
+#include "refine/pass_progress.h"
+
+namespace pulsepost {
+
+int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallback progress) {
+    rewind(store);
+    PassProgress pass = startPassProgress(2, store);
+    double pathDistance = 0.0;  // units of feed motion before the record
+    Segment record;
+    while (readNextFeedMove(record, store) == 1) {
+        record.distance = pathDistance;
+        pathDistance += record.length;
+        if (record.has(SegmentFlags::Arc)) {
+            const double radius = length(subtract(record.start, record.centre));
+            const double arcSpeed = std::sqrt(acceleration * radius);  // units per second
+            if (arcSpeed < record.speed) record.speed = arcSpeed;
+        }
+        skipFeedMoves(store, -1);
+        write(&record, 1, store);
+        if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
+    }
+    reportProgress(progress, 2, 100);
+    return 0;
+}
+
+}  // namespace pulsepost

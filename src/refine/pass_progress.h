@@ -1,0 +1,38 @@
+// Progress of the two refinement passes over the segment store. Each pass counts down in bytes
+// of records: a report (with the Esc check just before it) is due at the first record and then
+// whenever the countdown has run below one byte again, about a hundred times per pass.
+#pragma once
+
+#include <cstdint>
+
+#include "entry/progress.h"
+#include "store/segment_store.h"
+
+namespace pulsepost {
+
+constexpr double kSegmentBytes = 152.0;  // bytes of one stored record, the countdown's unit
+
+struct PassProgress {
+    int32_t stage = 0;      // progress stage of the pass
+    double totalBytes = 0;  // bytes: the store's highWater x kSegmentBytes
+    int64_t countdown = 0;  // bytes still to pass before the next report
+};
+
+inline PassProgress startPassProgress(int32_t stage, const SegmentStore& store) {
+    return PassProgress{stage, store.highWater * kSegmentBytes, 0};
+}
+
+// The due report: checks for Esc (-1) and sends (stage, percent) with percent the cursor's
+// share of the total bytes, truncated; then restarts the countdown at a hundredth of the total.
+int32_t reportPassProgress(PassProgress& pass, int32_t cursor, ProgressCallback progress);
+
+// Called after each record a pass handles, with the store's cursor. 0 to go on, -1 on Esc.
+inline int32_t stepPassProgress(PassProgress& pass, int32_t cursor, ProgressCallback progress) {
+    if (pass.countdown >= 1) {
+        pass.countdown -= static_cast<int64_t>(kSegmentBytes);
+        return 0;
+    }
+    return reportPassProgress(pass, cursor, progress);
+}
+
+}  // namespace pulsepost

@@ -1,0 +1,315 @@
+// Corner fillets: the rounded corners' worked sizes, trimming of straight and arc neighbours,
+// records rounded at both ends, corners that cannot be rounded, and the pass's progress and Esc.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/conversion_state.h"
+#include "platform/console.h"
+#include "refine/fillet_pass.h"
+#include "refine_fixtures.h"
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+using testing::angleBetween;
+using testing::CornerWindow;
+using testing::distanceBetween;
+using testing::feedArc;
+using testing::feedLine;
+using testing::FilledStore;
+using testing::FilletErrorScope;
+using testing::gapToCorner;
+using testing::isFiniteRecord;
+using testing::ProgressLog;
+using testing::withFilletBefore;
+
+constexpr double kTight = 1e-12;
+const double kSqrt2 = std::sqrt(2.0);
+
+void expectPoint(const Vec4& v, double x, double y, double tol = kTight) {
+    EXPECT_NEAR(v.x, x, tol);
+    EXPECT_NEAR(v.y, y, tol);
+    EXPECT_EQ(v.z, 0.0);
+    EXPECT_EQ(v.a, 0.0);
+}
+
+class FilletTest : public ::testing::Test {
+  protected:
+    void SetUp() override { resetConversionState(); }
+};
+
+TEST_F(FilletTest, RightAngleCornerIsRoundedToPassExactlyTheErrorFromTheCorner) {
+    FilletErrorScope error(0.01);
+    CornerWindow w(feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0), 3.0),
+                   feedLine(Vec4(0, 0, 0), Vec4(0, 10, 0), 2.0));
+    filletCorner(w.records);
+
+    const double reach = 0.01 * (1.0 + kSqrt2);  // R_e = D_e at 45 degrees: 0.0241421...
+    expectPoint(w.prev().end, -reach, 0.0);
+    expectPoint(w.next().start, 0.0, reach);
+    EXPECT_NEAR(w.prev().length, 10.0 - reach, kTight);
+    EXPECT_NEAR(w.next().length, 10.0 - reach, kTight);
+    // The appended lengths stay until the distance pass.
+    EXPECT_EQ(w.prev().distance, 10.0);
+    EXPECT_EQ(w.next().distance, 10.0);
+
+    const Segment& arc = w.slot();
+    EXPECT_EQ(arc.kind, SegmentKind::Feed);
+    EXPECT_EQ(arc.flags, SegmentFlags::Arc | SegmentFlags::MinorArc);
+    expectPoint(arc.centre, -reach, reach);
+    EXPECT_EQ(arc.start.x, w.prev().end.x);
+    EXPECT_EQ(arc.end.y, w.next().start.y);
+    EXPECT_NEAR(arc.length, reach * kPi / 2.0, kTight);
+    EXPECT_EQ(arc.speed, 2.0);
+    EXPECT_NEAR(gapToCorner(arc, Vec4(0, 0, 0)), 0.01, kTight);
+    EXPECT_FALSE(w.prev().has(SegmentFlags::StopAtEnd));
+}
+
+TEST_F(FilletTest, ShortNeighbourLimitsTheFilletToAQuarterOfItsAppendedLength) {
+    FilletErrorScope error(0.01);
+    CornerWindow w(feedLine(Vec4(-0.04, 0, 0), Vec4(0, 0, 0)),
+                   feedLine(Vec4(0, 0, 0), Vec4(0, 10, 0)));
+    filletCorner(w.records);
+
+    expectPoint(w.prev().end, -0.01, 0.0);
+    expectPoint(w.next().start, 0.0, 0.01);
+    expectPoint(w.slot().centre, -0.01, 0.01);
+    EXPECT_NEAR(distanceBetween(w.slot().start, w.slot().centre), 0.01, kTight);
+    EXPECT_NEAR(gapToCorner(w.slot(), Vec4(0, 0, 0)), 0.01 * (kSqrt2 - 1.0), kTight);  // 0.00414
+    EXPECT_NEAR(w.prev().length, 0.03, kTight);
+}
+
+TEST_F(FilletTest, ArcNeighbourIsTrimmedBackOntoItsCircleWithinTheTangentReach) {
+    // A line meets a quarter arc of radius 0.2 (centre (0, 0.2), leaving the corner along +x)
+    // turning 20 degrees. Beside the arc the tangent reach sqrt(e (2r + e)) = 0.064 is smaller
+    // than the error's own reach (0.114) and a quarter of the arc (0.0785).
+    FilletErrorScope error(0.01);
+    const double turn = 20.0 * kPi / 180.0;
+    const Vec4 into(std::cos(-turn), std::sin(-turn), 0.0);
+    const Vec4 centre(0, 0.2, 0);
+    CornerWindow w(feedLine(scale(-10.0, into), Vec4(0, 0, 0)),
+                   feedArc(Vec4(0, 0, 0), Vec4(0.2, 0.2, 0), centre, 1));
+    filletCorner(w.records);
+
+    const double reach = std::sqrt(0.01 * (2.0 * 0.2 + 0.01));
+    EXPECT_NEAR(distanceBetween(w.prev().end, Vec4(0, 0, 0)), reach, kTight);
+    EXPECT_NEAR(distanceBetween(w.next().start, centre), 0.2, 1e-15);
+    EXPECT_NEAR(w.next().length, 0.2 * (kPi / 2.0 - std::atan(reach / 0.2)), kTight);
+    EXPECT_EQ(w.next().end.x, 0.2);
+    EXPECT_TRUE(w.next().has(SegmentFlags::MinorArc));
+    EXPECT_EQ(w.slot().start.x, w.prev().end.x);
+    EXPECT_EQ(w.slot().end.y, w.next().start.y);
+    EXPECT_TRUE(w.slot().has(SegmentFlags::MinorArc));
+    EXPECT_GT(w.slot().length, 0.0);
+}
+
+TEST_F(FilletTest, ArcOfMoreThanHalfATurnTrimmedToLessBecomesMinor) {
+    // A counter-clockwise arc of half a turn plus 0.005 rad ends at (1, 0) heading +y; the path
+    // then turns right onto +x. Trimming takes atan(D) = 0.024 rad off its end.
+    FilletErrorScope error(0.01);
+    const double start = kPi - 0.005;
+    const Vec4 origin(0, 0, 0);
+    Segment prev = feedArc(Vec4(std::cos(start), std::sin(start), 0), Vec4(1, 0, 0), origin, 0);
+    ASSERT_NEAR(prev.length, kPi + 0.005, kTight);
+    CornerWindow w(prev, feedLine(Vec4(1, 0, 0), Vec4(11, 0, 0)));
+    filletCorner(w.records);
+
+    const double reach = 0.01 * (1.0 + kSqrt2);
+    EXPECT_TRUE(w.prev().has(SegmentFlags::MinorArc));
+    EXPECT_NEAR(distanceBetween(w.prev().end, origin), 1.0, 1e-15);
+    EXPECT_NEAR(w.prev().length, kPi + 0.005 - std::atan(reach), kTight);
+    EXPECT_LT(w.prev().length, kPi);
+    // Still travelling counter-clockwise at its new end.
+    const double at = std::atan2(w.prev().end.y, w.prev().end.x);
+    EXPECT_LT(angleBetween(tangentAt(w.prev(), true), Vec4(-std::sin(at), std::cos(at), 0)), 1e-9);
+    EXPECT_NEAR(w.next().start.x, 1.0 + reach, kTight);
+}
+
+TEST_F(FilletTest, RecordRoundedAtBothEndsKeepsItsMiddleHalf) {
+    // Two right-angle corners 1 apart with a large error: each fillet is held to a quarter of the
+    // middle record's appended length, the second computed after the first trimmed it.
+    FilletErrorScope error(1.0);
+    FilledStore s;
+    s.add({feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0)),
+           withFilletBefore(feedLine(Vec4(0, 0, 0), Vec4(0, 1, 0))),
+           withFilletBefore(feedLine(Vec4(0, 1, 0), Vec4(10, 1, 0)))});
+    ASSERT_EQ(runFilletPass(s.store, nullptr), 0);
+
+    const std::vector<Segment> r = s.all();
+    ASSERT_EQ(r.size(), 5u);
+    for (const Segment& x : r)
+        EXPECT_EQ(x.kind, SegmentKind::Feed);
+    expectPoint(r[0].end, -0.25, 0.0);
+    expectPoint(r[2].start, 0.0, 0.25);
+    expectPoint(r[2].end, 0.0, 0.75);
+    expectPoint(r[4].start, 0.25, 1.0);
+    EXPECT_NEAR(r[2].length, 0.5, kTight);
+    EXPECT_EQ(r[2].distance, 1.0);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(distanceBetween(r[i].end, r[i + 1].start), 0.0) << "joint " << i;
+        EXPECT_LT(angleBetween(tangentAt(r[i], true), tangentAt(r[i + 1], false)), 1e-9)
+            << "joint " << i;
+    }
+    expectPoint(r[1].centre, -0.25, 0.25);
+    expectPoint(r[3].centre, 0.25, 0.75);
+}
+
+// Corners where no fillet can be built keep their records whole and never leave a zero-length
+// Feed record or a value that is not finite.
+void expectSharpCorner(CornerWindow& w, const Segment& prev, const Segment& next, bool stop) {
+    EXPECT_EQ(w.prev().end.x, prev.end.x);
+    EXPECT_EQ(w.prev().end.y, prev.end.y);
+    EXPECT_EQ(w.prev().length, prev.length);
+    EXPECT_EQ(w.next().start.x, next.start.x);
+    EXPECT_EQ(w.next().start.y, next.start.y);
+    EXPECT_EQ(w.next().length, next.length);
+    EXPECT_EQ(w.prev().has(SegmentFlags::StopAtEnd), stop);
+    EXPECT_EQ(w.slot().kind, SegmentKind::Placeholder);
+    EXPECT_EQ(w.slot().length, 0.0);
+    EXPECT_EQ(w.slot().flags, 0u);
+    EXPECT_EQ(distanceBetween(w.slot().start, prev.end), 0.0);
+    EXPECT_EQ(distanceBetween(w.slot().end, prev.end), 0.0);
+    for (const Segment& r : w.records)
+        EXPECT_TRUE(isFiniteRecord(r));
+}
+
+TEST_F(FilletTest, ReversalOrCornerWithoutDirectionStopsSharp) {
+    FilletErrorScope error(0.01);
+    {
+        SCOPED_TRACE("exact reversal");
+        const Segment prev = feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0));
+        const Segment next = feedLine(Vec4(0, 0, 0), Vec4(-5, 0, 0));
+        CornerWindow w(prev, next);
+        filletCorner(w.records);
+        expectSharpCorner(w, prev, next, true);
+    }
+    {
+        SCOPED_TRACE("half circle ends at the corner: no direction there");
+        const Segment prev = feedArc(Vec4(-2, 0, 0), Vec4(0, 0, 0), Vec4(-1, 0, 0), 1);
+        const Segment next = feedLine(Vec4(0, 0, 0), Vec4(0, 5, 0));
+        CornerWindow w(prev, next);
+        filletCorner(w.records);
+        expectSharpCorner(w, prev, next, true);
+    }
+    {
+        SCOPED_TRACE("neighbour without an appended length");
+        Segment prev = feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0));
+        prev.distance = 0.0;
+        const Segment next = feedLine(Vec4(0, 0, 0), Vec4(0, 5, 0));
+        CornerWindow w(prev, next);
+        filletCorner(w.records);
+        expectSharpCorner(w, prev, next, true);
+    }
+}
+
+TEST_F(FilletTest, CornerStopsSharpWhenTheErrorCannotBeHad) {
+    const Segment prev = feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0));
+    const Segment next = feedLine(Vec4(0, 0, 0), Vec4(0, 5, 0));
+    struct Case {
+        const char* what;
+        double error;          // units
+        double pulsesPerUnit;  // of X
+    };
+    for (const Case& c : {Case{"zero error", 0.0, 100.0}, Case{"no X pulses per unit", 0.01, 0.0},
+                          Case{"negative error", -0.01, 100.0}}) {
+        SCOPED_TRACE(c.what);
+        FilletErrorScope error(c.error, c.pulsesPerUnit);
+        if (c.pulsesPerUnit == 0.0) cutParams().maxFilletError = 10.16;
+        CornerWindow w(prev, next);
+        filletCorner(w.records);
+        expectSharpCorner(w, prev, next, true);
+    }
+}
+
+TEST_F(FilletTest, NearlyStraightCornerRunsThroughSharpWithoutStopping) {
+    FilletErrorScope error(0.01);
+    const double turn = 1e-9;
+    const Segment prev = feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0));
+    const Segment next = feedLine(Vec4(0, 0, 0), Vec4(10 * std::cos(turn), 10 * std::sin(turn), 0));
+    CornerWindow w(prev, next);
+    filletCorner(w.records);
+    expectSharpCorner(w, prev, next, false);
+}
+
+TEST_F(FilletTest, NearlyReversedCornersGiveASoundFilletOrAStop) {
+    FilletErrorScope error(0.01);
+    for (double gap : {1e-3, 1e-6, 1e-9, 1e-12, 1e-15}) {
+        SCOPED_TRACE(gap);
+        const double turn = kPi - gap;
+        const Segment prev = feedLine(Vec4(-10, 0, 0), Vec4(0, 0, 0));
+        const Segment next =
+            feedLine(Vec4(0, 0, 0), Vec4(10 * std::cos(turn), 10 * std::sin(turn), 0));
+        CornerWindow w(prev, next);
+        filletCorner(w.records);
+        for (const Segment& r : w.records)
+            EXPECT_TRUE(isFiniteRecord(r));
+        EXPECT_GT(w.prev().length, 0.0);
+        EXPECT_GT(w.next().length, 0.0);
+        if (w.slot().kind == SegmentKind::Feed) {
+            EXPECT_GT(w.slot().length, 0.0);
+            EXPECT_GT(length(tangentAt(w.slot(), false)), 0.0);
+            EXPECT_GT(length(tangentAt(w.slot(), true)), 0.0);
+            EXPECT_LE(gapToCorner(w.slot(), Vec4(0, 0, 0)), 0.01 + kTight);
+        } else {
+            EXPECT_EQ(w.slot().kind, SegmentKind::Placeholder);
+            EXPECT_TRUE(w.prev().has(SegmentFlags::StopAtEnd));
+        }
+    }
+}
+
+TEST_F(FilletTest, PassOverAnEmptyProgramChangesNothing) {
+    FilletErrorScope error(0.01);
+    ProgressLog log;
+    FilledStore s;
+    Segment empty = placeholderRecord();
+    empty.flags = SegmentFlags::StopAtEnd | SegmentFlags::BreakPoint;
+    s.add(empty);
+    EXPECT_EQ(runFilletPass(s.store, &ProgressLog::record), 0);
+    const std::vector<Segment> r = s.all();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, SegmentKind::Placeholder);
+    EXPECT_EQ(r[0].flags, 0x14u);
+    EXPECT_EQ(ProgressLog::reports(), (std::vector<std::pair<int, int>>{{1, 100}, {1, 100}}));
+}
+
+// Ten records of 152 bytes, the fourth a placeholder for a 45-degree corner: the countdown
+// restarts at 15 bytes after each report, so a report is due at every other record.
+void fillTenRecords(FilledStore& s) {
+    const Vec4 points[] = {Vec4(0, 0, 0), Vec4(1, 0, 0), Vec4(2, 0, 0), Vec4(3, 0, 0),
+                           Vec4(4, 1, 0), Vec4(5, 1, 0), Vec4(6, 1, 0), Vec4(7, 1, 0),
+                           Vec4(8, 1, 0), Vec4(9, 1, 0)};
+    for (int i = 0; i + 1 < 10; ++i) {
+        const Segment line = feedLine(points[i], points[i + 1]);
+        s.add(i == 3 ? withFilletBefore(line) : line);
+    }
+}
+
+TEST_F(FilletTest, PassReportsProgressAboutEveryHundredthOfTheStore) {
+    FilletErrorScope error(0.01);
+    ProgressLog log;
+    FilledStore s;
+    fillTenRecords(s);
+    ASSERT_EQ(s.store.highWater, 10);
+    EXPECT_EQ(runFilletPass(s.store, &ProgressLog::record), 0);
+    EXPECT_EQ(ProgressLog::reports(), (std::vector<std::pair<int, int>>{
+                                          {1, 10}, {1, 30}, {1, 50}, {1, 70}, {1, 90}, {1, 100}}));
+    EXPECT_EQ(s.all()[3].kind, SegmentKind::Feed);
+}
+
+TEST_F(FilletTest, EscAtADueReportEndsThePassOtherKeysAreIgnored) {
+    FilletErrorScope error(0.01);
+    ProgressLog log;
+    testing::ScriptedKeys keys({'q', kEscKey, 'z'});
+    FilledStore s;
+    fillTenRecords(s);
+    EXPECT_EQ(runFilletPass(s.store, &ProgressLog::record), -1);
+    EXPECT_EQ(ProgressLog::reports(), (std::vector<std::pair<int, int>>{{1, 10}}));
+    EXPECT_EQ(keys.consumed(), 2u);
+    // The corner after the Esc point was not reached.
+    EXPECT_EQ(s.all()[3].kind, SegmentKind::Placeholder);
+}
+
+}  // namespace
+}  // namespace pulsepost
