@@ -26,8 +26,7 @@
 //    never overlap, however the first has already trimmed it;
 //  - beside an arc of radius r, D never exceeds sqrt(e (2r + e)): moved that far along the
 //    arc's tangent, a point leaves the arc's circle by e. A trimmed arc end is moved along the
-//    tangent and then put back on the circle, so the fillet meets the arc within e of where a
-//    perfectly tangent fillet would.
+//    tangent and then put back on the circle, so it lands within e of the fillet's tangent point.
 // The centre lies on the bisector of the interior angle, the direction of u2 - u1 (u1, u2 the
 // unit directions of travel into and out of P). Taken from unit directions, it stays exact to
 // rounding however different the two neighbours' lengths are.
@@ -39,6 +38,11 @@
 // fixed end to the new end is compared with the sense towards P, and MinorArc is toggled when
 // they differ. The fillet itself is always the minor arc from A to B, at the lower of the two
 // neighbours' speeds.
+// Known limit: beside an arc the fillet is tangent only approximately. Its end on the arc's side
+// is the point put back on the circle, not the tangent point, so the directions differ a little
+// at both ends of the fillet (about 1e-3 rad for r = 1, e = 0.001; more as r nears e) and the
+// gap to P can exceed e by a fraction of e. Between straight records the fillet is tangent to
+// rounding and its gap is at most e.
 //
 // Corners without a sound fillet. Every Feed record later divides by its length and by its
 // direction, so the pass never writes a fillet of zero size or an undefined direction:
