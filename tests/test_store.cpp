@@ -149,6 +149,13 @@ TEST(ProfileStore, ByteOffsetFollowsTheCursor) {
     destroy(profile);
 }
 
+TEST(ProfileStore, ByteOffsetOfAVeryLongStoreWrapsAsAnUnsignedField) {
+    // 100 million knots span 2.4e9 bytes: beyond a signed 32-bit field, read back unsigned.
+    const int32_t offset = byteOffsetOf<ProfilePoint>(100000000);
+    EXPECT_EQ(static_cast<uint32_t>(offset), 2400000000u);
+    EXPECT_EQ(byteOffsetOf<Segment>(20000000), static_cast<int32_t>(3040000000u));
+}
+
 std::string gLastMessage;
 int gLastCode = 0;
 void recordMessage(int32_t code, const char* text) {

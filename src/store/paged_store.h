@@ -55,6 +55,13 @@ void releasePage(void* page);
 template <typename Record>
 const StoreTraits& storeTraits();
 
+// The cursor's position in bytes as the 32-bit field holds it: computed unsigned, so that a store
+// beyond 2^31 bytes wraps (readers take it back unsigned) instead of overflowing.
+template <typename Record>
+inline int32_t byteOffsetOf(int32_t cursor) {
+    return static_cast<int32_t>(static_cast<uint32_t>(cursor) * static_cast<uint32_t>(sizeof(Record)));
+}
+
 template <typename Record>
 inline Record& slotAt(PagedStore<Record>& store, int32_t index) {
     return store.pages[index / kRecordsPerPage][index % kRecordsPerPage];
@@ -93,7 +100,7 @@ inline void write(const Record* records, int32_t n, PagedStore<Record>& store) {
         store.cursor += 1;
     }
     if (store.cursor > store.highWater) store.highWater = store.cursor;
-    store.byteOffset = store.cursor * static_cast<int32_t>(sizeof(Record));
+    store.byteOffset = byteOffsetOf<Record>(store.cursor);
 }
 
 // Copies up to n records from the cursor; never reads at or beyond highWater. Returns the count.
@@ -105,7 +112,7 @@ inline int32_t read(Record* destination, int32_t n, PagedStore<Record>& store) {
         store.cursor += 1;
         copied += 1;
     }
-    store.byteOffset = store.cursor * static_cast<int32_t>(sizeof(Record));
+    store.byteOffset = byteOffsetOf<Record>(store.cursor);
     return copied;
 }
 
@@ -115,7 +122,7 @@ inline int32_t seek(PagedStore<Record>& store, int32_t delta, int32_t base) {
     const int64_t target = static_cast<int64_t>(base) + delta;
     if (target < 0 || target > store.capacity - 1) return -1;
     store.cursor = static_cast<int32_t>(target);
-    store.byteOffset = store.cursor * static_cast<int32_t>(sizeof(Record));
+    store.byteOffset = byteOffsetOf<Record>(store.cursor);
     return 0;
 }
 
