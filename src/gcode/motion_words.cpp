@@ -1,0 +1,368 @@
+#include "gcode/motion_words.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "gcode/canned_cycles.h"
+#include "gcode/line_words.h"
+#include "gcode/machine_events.h"
+#include "gcode/segment_append.h"
+#include "geometry/conversion_state.h"
+
+namespace pulsepost {
+
+namespace {
+
+constexpr double kPlungeTolerance = 1e-7;  // units: a G1 moving X, Y and A less than this plunges
+constexpr int kDwellValueOffset = 3;       // the dwell time is read three characters after G4
+
+bool isFinite(const Vec4& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
+}
+
+// A record whose end, centre or length is not finite cannot be planned or interpolated: the
+// coordinates that made it are too large to measure.
+int32_t appendChecked(Segment& record, const MotionState& motion, SegmentStore& store) {
+    if (!isFinite(record.end) || !isFinite(record.centre) || !std::isfinite(record.length)) {
+        return refuseLine(motion.lineNumber, "a coordinate is too large to measure the move");
+    }
+    appendSegment(record, store);
+    return 0;
+}
+
+int32_t appendArcTo(const Vec4& end, const Vec4& centre, int minor, const MotionState& motion,
+                    SegmentStore& store) {
+    Segment record =
+        makeArc(SegmentKind::Feed, currentPosition(), end, centre, minor, motion.feedSpeed);
+    return appendChecked(record, motion, store);
+}
+
+// G4: the dwell time is the number three characters after the G ("G4P500" dwells 500, "G4 P500"
+// dwells 0). It stamps only the Dwell record; the P value is put back afterwards. A G at the
+// very end of the line has no such text and dwells 0.
+void dwell(const char* g, SegmentStore& store) {
+    ConversionState& state = conversionState();
+    const int16_t saved = state.pValue;
+    const bool textThere = g[1] != '\0' && g[2] != '\0';
+    state.pValue = static_cast<int16_t>(textThere ? readInteger(g + kDwellValueOffset) : 0);
+    appendEventHere(SegmentKind::Dwell, store);
+    state.pValue = saved;
+}
+
+// --- Traverses and straight feeds ---------------------------------------------------------
+
+// G0. With rapids planned as feeds a traverse is split so that the tool never moves sideways
+// below its start or end height: rising, Z goes first; descending, X/Y/A go first.
+int32_t traverse(const MotionState& motion, const Vec4& target, SegmentStore& store) {
+    if (conversionState().rapidsAsFeeds == 0) {
+        return appendMoveTo(SegmentKind::Rapid, target, motion.rapidSpeed, motion, store);
+    }
+    const Vec4 here = currentPosition();
+    if (target.z > here.z) {
+        const Vec4 up(here.x, here.y, target.z, here.a);
+        if (appendMoveTo(SegmentKind::Feed, up, motion.rapidSpeedZ, motion, store) != 0) {
+            return kRefused;
+        }
+        return appendMoveTo(SegmentKind::Feed, target, motion.rapidSpeed, motion, store);
+    }
+    const Vec4 over(target.x, target.y, here.z, target.a);
+    if (appendMoveTo(SegmentKind::Feed, over, motion.rapidSpeed, motion, store) != 0) {
+        return kRefused;
+    }
+    return appendMoveTo(SegmentKind::Feed, target, motion.rapidSpeedZ, motion, store);
+}
+
+// G1: a move along Z alone runs at the plunge speed, any other at the feed speed.
+int32_t feedMove(const MotionState& motion, const Vec4& target, SegmentStore& store) {
+    const Vec4 d = subtract(target, currentPosition());
+    const bool plunge = std::fabs(d.x) < kPlungeTolerance && std::fabs(d.y) < kPlungeTolerance &&
+                        std::fabs(d.a) < kPlungeTolerance;
+    return appendMoveTo(SegmentKind::Feed, target, plunge ? motion.plungeSpeed : motion.feedSpeed,
+                        motion, store);
+}
+
+// --- Arcs ----------------------------------------------------------------------------------
+
+// Theory of operation: arc bounds by a quadrant walk.
+//
+// An arc's X/Y extremes are its end points or the points where it crosses an axis through its
+// centre. The quadrant of the start and of the end radius (for the direction of travel, so that
+// a radius lying on an axis belongs to the quadrant entered there) are found, and the walk goes
+// from the start quadrant to the end quadrant one quadrant at a time; every quadrant left
+// crosses one axis point at distance r from the centre:
+//
+//              max Y
+//           2  |  1            G2 (clockwise) leaves 1 -> 4 -> 3 -> 2 -> 1
+//   min X -----C----- max X    G3 (counter-clockwise) leaves 1 -> 2 -> 3 -> 4 -> 1
+//           3  |  4
+//              min Y
+//
+// When start and end share a quadrant no axis point is added, also for a full circle (known
+// limit: its bounds reach only its end points). The radius is measured in X/Y whatever the
+// plane, and the walk is made for arcs in every plane.
+void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const Vec4& centre,
+                     const Vec4& r1, const Vec4& r2) {
+    ConversionState& s = conversionState();
+    const auto raise = [](double& bound, double v) {
+        if (v > bound) bound = v;
+    };
+    const auto lower = [](double& bound, double v) {
+        if (v < bound) bound = v;
+    };
+    const double r = std::sqrt(r1.x * r1.x + r1.y * r1.y);
+    raise(s.maxX, target.x);
+    lower(s.minX, target.x);
+    raise(s.maxX, here.x);
+    lower(s.minX, here.x);
+    raise(s.maxY, target.y);
+    lower(s.minY, target.y);
+    raise(s.maxY, here.y);
+    lower(s.minY, here.y);
+    const bool clockwise = mode != 3;
+    int32_t q = arcQuadrant(r1.x, r1.y, mode);
+    const int32_t qe = arcQuadrant(r2.x, r2.y, mode);
+    while (q != qe) {
+        if (clockwise) {
+            switch (q) {
+                case 1:
+                    raise(s.maxX, centre.x + r);
+                    break;
+                case 2:
+                    raise(s.maxY, centre.y + r);
+                    break;
+                case 3:
+                    lower(s.minX, centre.x - r);
+                    break;
+                default:
+                    lower(s.minY, centre.y - r);
+                    break;
+            }
+            q = q == 1 ? 4 : q - 1;
+        } else {
+            switch (q) {
+                case 1:
+                    raise(s.maxY, centre.y + r);
+                    break;
+                case 2:
+                    lower(s.minX, centre.x - r);
+                    break;
+                case 3:
+                    lower(s.minY, centre.y - r);
+                    break;
+                default:
+                    raise(s.maxX, centre.x + r);
+                    break;
+            }
+            q = q == 4 ? 1 : q + 1;
+        }
+    }
+}
+
+// Theory of operation: arc records.
+//
+// The centre comes from I, J, K only. The normal N = R1 x R2 of the start and end radii tells
+// the sense of the shorter way: a G3 arc takes the shorter way (MinorArc) when N's components
+// sum to >= 0, a G2 arc when they sum to < 0. When N vanishes the end lies on the line through
+// the start and the centre (a half circle, or a full circle when it is the start itself) and the
+// sense cannot be told from the points: the plane's normal (+1 for G2, -1 for G3) is put into N,
+// the arc is split at M = C + R1 x N, a quarter turn along the direction of travel, and the rest
+// is a quarter (half circle) or three quarters (full circle). An arc whose start lies on its
+// centre has no radius and is skipped.
+int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentStore& store) {
+    const int32_t mode = motion.motionMode;
+    const Vec4 here = currentPosition();
+    const Vec4& centre = words.centre;
+    const Vec4& target = words.target;
+    const Vec4 r1 = subtract(here, centre);
+    const Vec4 r2 = subtract(target, centre);
+    Vec4 n = cross(r1, r2);
+
+    extendArcBounds(mode, here, target, centre, r1, r2);
+
+    if (length(n) != 0.0) {
+        const int minor = sumIsNonNegative(n) != (mode == 2 ? 1 : 0) ? 1 : 0;
+        return appendArcTo(target, centre, minor, motion, store);
+    }
+    if (length(r1) == 0.0) return 0;
+
+    const double normal = mode == 2 ? 1.0 : -1.0;
+    switch (motion.plane) {
+        case 18:
+            n.y = normal;
+            break;
+        case 19:
+            n.x = normal;
+            break;
+        default:
+            n.z = normal;
+            break;
+    }
+    const Vec4 quarter = add(centre, cross(r1, n));
+    if (appendArcTo(quarter, centre, 1, motion, store) != 0) return kRefused;
+    return appendArcTo(target, centre, dot(r1, r2) < 0.0 ? 1 : 0, motion, store);
+}
+
+// A word's number, refused when not finite; found tells whether the line holds the word.
+struct WordReader {
+    const char* line;
+    int32_t lineNumber;
+    int32_t status = 0;
+
+    bool take(char letter, double& value) {
+        if (status != 0) return false;
+        const int32_t r = readFiniteWord(line, letter, lineNumber, value);
+        if (r < 0) status = kRefused;
+        return r > 0;
+    }
+};
+
+// F: units per minute. A value that is not positive cannot be run (and would stop the planner
+// dividing by the speed): the speeds keep their values.
+void feedWord(MotionState& motion, double perMinute) {
+    if (!(perMinute > 0.0)) return;
+    const double perSecond = perMinute * kPerMinuteToPerSecond;
+    if (motion.motionMode < 5) motion.feedSpeed = perSecond;
+    motion.plungeSpeed = perSecond;
+}
+
+}  // namespace
+
+void resetMotionState(MotionState& motion, const MotionLimits& limits) {
+    motion = MotionState{};
+    motion.rapidSpeed = limits.rapidSpeed;
+    motion.rapidSpeedZ = limits.rapidSpeedZ;
+    motion.feedSpeed = limits.feedSpeed;
+    motion.plungeSpeed = limits.plungeSpeed;
+    motion.ignoreFWords = limits.ignoreFWords;
+}
+
+void handleGWords(const char* line, MotionState& motion, LineTarget& words, SegmentStore& store) {
+    for (const char* g = std::strchr(line, 'G'); g; g = std::strchr(g + 1, 'G')) {
+        const int32_t v = readInteger(g + 1);
+        switch (v) {
+            case 0:
+            case 1:
+            case 2:
+            case 3:
+            case 73:
+            case 80:
+            case 81:
+            case 82:
+            case 83:
+            case 84:
+            case 85:
+            case 86:
+            case 87:
+            case 88:
+            case 89:
+                motion.motionMode = v;
+                if (v != 0 && v != 80) conversionState().rapidsAsFeeds = 1;
+                break;
+            case 4:
+                dwell(g, store);
+                break;
+            case 17:
+            case 18:
+            case 19:
+                motion.plane = v;
+                break;
+            case 90:
+                motion.incremental = false;
+                break;
+            case 91:
+                motion.incremental = true;
+                break;
+            case 92:
+                words.g92 = true;
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
+                      SegmentStore& store) {
+    ConversionState& state = conversionState();
+    const Vec4 here = currentPosition();
+    const Vec4 program = subtract(here, motion.workOffset);
+    Vec4 t = motion.incremental && !words.g92 ? Vec4() : program;
+    Vec4 c = program;
+    WordReader r{line, motion.lineNumber};
+    const bool drilling = isDrillingMode(motion.motionMode);
+
+    double v = 0.0;
+    if (r.take('X', v)) t.x = v;
+    if (r.take('Y', v)) t.y = v;
+    if (drilling) {
+        if (r.take('R', v)) {
+            motion.retractPlane = v;
+            motion.retractPlaneGiven = true;
+        }
+    } else if (r.take('A', v)) {
+        t.a = v;
+    }
+    const bool hasZ = r.take('Z', v);
+    if (hasZ) t.z = v;
+    if (r.take('Q', v)) {
+        motion.firstPeck = v;
+        motion.nextPeck = v;
+        if (r.take('V', v)) motion.nextPeck = v;
+    }
+    if (r.take('W', v)) motion.peckClearance = v;
+    if (drilling && hasZ) motion.cycleDepth = t.z;
+    if (!motion.ignoreFWords && r.take('F', v)) feedWord(motion, v);
+    if (r.status != 0) return kRefused;
+    if (const char* s = wordText(line, 'S')) emitSpindleSpeed(readInteger(s), store);
+    if (const char* p = wordText(line, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));
+    if (r.take('I', v)) c.x += v;
+    if (r.take('J', v)) c.y += v;
+    if (r.take('K', v)) c.z += v;
+    if (r.status != 0) return kRefused;
+
+    if (words.g92) {
+        // Axes without a word took the program position, so they keep their offset.
+        motion.workOffset = subtract(here, t);
+        return 0;
+    }
+    words.target = motion.incremental ? add(t, here) : add(t, motion.workOffset);
+    words.centre = add(c, motion.workOffset);
+    return 0;
+}
+
+int32_t runLineMotion(MotionState& motion, const LineTarget& words, SegmentStore& store) {
+    switch (motion.motionMode) {
+        case 0:
+            return traverse(motion, words.target, store);
+        case 1:
+            return feedMove(motion, words.target, store);
+        case 2:
+        case 3:
+            return circularArc(motion, words, store);
+        case 80:
+            motion.motionMode = 0;
+            motion.cycleDepth = 0.0;
+            return 0;
+        case 81:
+        case 82:
+        case 84:
+        case 85:
+        case 89:
+            return runDrillingCycle(motion, words.target, store);
+        case 83:
+        case 86:
+        case 87:
+        case 88:
+            return runPeckCycle(motion, words.target, store);
+        default:  // G73: the line moves nothing
+            return 0;
+    }
+}
+
+int32_t appendMoveTo(SegmentKind kind, const Vec4& end, double speed, const MotionState& motion,
+                     SegmentStore& store) {
+    Segment record = makeMove(kind, currentPosition(), end, speed);
+    return appendChecked(record, motion, store);
+}
+
+}  // namespace pulsepost

@@ -1,0 +1,169 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "entry/message_sink.h"
+#include "gcode/interpreter.h"
+#include "gcode/line_words.h"
+#include "gcode/machine_events.h"
+#include "gcode/motion_words.h"
+#include "gcode/segment_append.h"
+#include "geometry/conversion_state.h"
+#include "output/output_names.h"
+#include "platform/files.h"
+
+namespace pulsepost {
+
+// Theory of operation: the line loop (stage 0).
+//
+// The program is read with a 128-byte buffer: a line of more than 127 characters arrives in
+// pieces, and every piece is handled as a line of its own. A line is cut at the first of
+// "*(%/" (checksum, comment, tape mark, block delete: everything after is ignored). Then, in
+// this order: the wait-for-input keywords, the M words, the G words, the other words, and the
+// motion of the line. Each record is appended as soon as it is built, so the current position
+// (the pending record's end) follows every accepted record. A G92 line only sets the work
+// offset and skips the progress step.
+//
+// Progress counts down lines: the first line reports, then one line in every
+// (file length x 0.001 + 1), computed in single precision; the Esc check is made at each report.
+//
+// Failure: the EV file is created before the program is opened, so a program that cannot be
+// opened still leaves an empty EV file beside it. Esc ends the read with -1; so does a refused
+// line (a number that is not finite, a cycle that would never end), with a message naming the
+// line. The EV file is closed on every way out.
+
+namespace {
+
+constexpr int kLineBufferBytes = 128;              // one piece: at most 127 characters
+constexpr float kReportCountdownPerByte = 0.001f;  // lines between reports per byte of program
+constexpr double kPercent = 100.0;
+
+#if defined(_WIN32)
+constexpr const char* kProgramReadMode = "rt";
+#else
+constexpr const char* kProgramReadMode = "r";
+#endif
+
+struct ReaderFiles {
+    FILE* program = nullptr;
+    FILE* events = nullptr;
+
+    ~ReaderFiles() {
+        if (program) std::fclose(program);
+        if (events) std::fclose(events);
+    }
+};
+
+// Reads the next piece of the program. A CR LF line end is read as LF, so that a program
+// written on either platform reads the same as in the controller's text mode.
+bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program) {
+    if (!std::fgets(buffer, kLineBufferBytes, program)) return false;
+    std::size_t n = std::strlen(buffer);
+    if (n >= 2 && buffer[n - 2] == '\r' && buffer[n - 1] == '\n') {
+        buffer[n - 2] = '\n';
+        buffer[n - 1] = '\0';
+    } else if (n == kLineBufferBytes - 1 && buffer[n - 1] == '\r') {
+        const int next = std::fgetc(program);
+        if (next == '\n') {
+            buffer[n - 1] = '\n';
+        } else if (next != EOF) {
+            std::ungetc(next, program);
+        }
+    }
+    return true;
+}
+
+void cutLine(char* line) {
+    line[std::strcspn(line, "*(%/")] = '\0';
+}
+
+// Every value the stamp reads starts at zero; the program bounds and rapidsAsFeeds belong to the
+// driver, which set them before the read.
+void resetModalValues() {
+    ConversionState& state = conversionState();
+    state.pending = placeholderRecord();
+    state.tool = 0;
+    state.spindle = 0;
+    state.outputs = 0;
+    state.pValue = 0;
+    state.sValue = 0;
+    state.eventFlags = 0;
+}
+
+int32_t reportFileOpenFailure(int error) {
+    messageSink(MessageCode::FileOpen, std::strerror(error));
+    return -1;
+}
+
+// One line: keywords, M words, G words, the other words and the motion. 0 done, 1 done and the
+// line was a G92 line (no report step), kRefused.
+int32_t interpretLine(const char* line, MotionState& motion, FILE* events, SegmentStore& store) {
+    handleWaitKeywords(line, store);
+    if (handleMWords(line, motion.lineNumber, events, store) != 0) return kRefused;
+    LineTarget words;
+    handleGWords(line, motion, words, store);
+    if (readLineWords(line, motion, words, store) != 0) return kRefused;
+    if (words.g92) return 1;
+    return runLineMotion(motion, words, store);
+}
+
+}  // namespace
+
+int32_t refuseLine(int32_t lineNumber, const char* reason) {
+    messageSinkf(MessageCode::Refused, "program line %d refused: %s", static_cast<int>(lineNumber),
+                 reason);
+    return kRefused;
+}
+
+int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
+                         ProgressCallback progress) {
+    ReaderFiles files;
+    char eventsPath[kPathLimit + 1];
+    if (!outputPath(eventsPath, programPath, "EV")) return reportFileOpenFailure(ENAMETOOLONG);
+    files.events = openTextForWriting(eventsPath);
+    if (!files.events) return reportFileOpenFailure(errno);
+    files.program = std::fopen(programPath, kProgramReadMode);
+    if (!files.program) return reportFileOpenFailure(errno);
+
+    const long fileBytes = fileLength(files.program);
+    const float fileBytesF = static_cast<float>(fileBytes);
+    resetModalValues();
+    MotionState motion;
+    resetMotionState(motion, limits);
+
+    char line[kLineBufferBytes];
+    int32_t countdown = 0;
+    bool lineStarts = true;
+    while (readPiece(line, files.program)) {
+        // Pieces of one long line share its number.
+        if (lineStarts) motion.lineNumber += 1;
+        lineStarts = std::strchr(line, '\n') != nullptr;
+
+        cutLine(line);
+        const int32_t result = interpretLine(line, motion, files.events, store);
+        if (result == kRefused) return kRefused;
+        if (result == 1) continue;
+
+        if (countdown != 0) {
+            countdown -= 1;
+            continue;
+        }
+        if (escapeRequested()) return -1;
+        const long position = std::ftell(files.program);
+        const float fraction = fileBytes > 0 ? static_cast<float>(position) / fileBytesF : 0.0f;
+        reportProgress(progress, 0, static_cast<int>(fraction * kPercent));
+        countdown = static_cast<int32_t>(fileBytesF * kReportCountdownPerByte);
+    }
+
+    reportProgress(progress, 0, 100);
+    std::fclose(files.program);
+    files.program = nullptr;
+    flushPending(store);
+
+    // Stage 1 (corner fillets) and stage 2 (distances and arc speeds) run here once the
+    // refinement passes exist; either returns -1 on Esc, which ends the read with -1.
+
+    return 0;
+}
+
+}  // namespace pulsepost
