@@ -1,0 +1,339 @@
+#include "output/tick_interpolator.h"
+
+#include <cmath>
+
+#include "config/axis_map.h"
+#include "entry/message_sink.h"
+#include "geometry/vec4.h"
+#include "output/step_word.h"
+
+namespace pulsepost {
+
+int32_t tickCount(double motionSeconds) {
+    const double ticks = motionSeconds * kTicksPerSecondF + 1.0;
+    if (!(ticks < static_cast<double>(kMaxTickCount) + 1.0)) return -1;  // also NaN
+    if (ticks < 0.0) return 0;
+    return static_cast<int32_t>(ticks);
+}
+
+// Theory of operation
+//
+// The tick clock runs at 643 ticks per second. At tick n (time t = n / 643 s):
+//
+//  1. Profile: the knots K0, K that bracket t give the path distance s on the parabola of that
+//     interval, s = K0.distance + K0.velocity * dt + a * dt^2 / 2 with dt = t - K0.time. After
+//     the last knot s stays at the final distance.
+//  2. Walk: the current Feed record holds s when distance <= s <= distance + length. When s has
+//     gone past its end, the record is handed to the break-stream writer, and so are the rapid
+//     moves and events that follow it in the store, up to the next Feed record, which becomes
+//     current. A rapid move puts the pulse positions at its end point (the controller plays it
+//     from the break stream). The walk repeats until the current record holds s, so that on a
+//     path of moves shorter than one tick's travel every position still lies on the path; it
+//     never leaves the last Feed record of the store (the rest belongs to the end of the stream).
+//  3. Position at d = s - distance into the record: start + d * direction for a line; for an
+//     arc centre + cos(d/R) * r0 + sin(d/R) * u, where r0 is the start radius and u the radius a
+//     quarter turn further in the direction of travel:
+//
+//                 u  (length R, perpendicular to r0, towards the end point for a minor arc)
+//                 ^
+//                 |   . end
+//                 |  /
+//        centre   +------> r0 (start)
+//
+//  4. Pulse targets: each motor output's axis position times its sign and pulses per unit,
+//     rounded half away from zero. Each enabled output writes target - last target as a step
+//     word, in output order; a delta that no step word can carry refuses the conversion rather
+//     than write a word that decodes to another value.
+//  5. Mark: a Feed record built right after an output event carries EventMark and a per cent in
+//     pValue; the first word written after the path passes that point gets the mark bit.
+//
+// Invariants: the sum of an output's deltas is its last target; no tick allocates; each record
+// is read once, forwards; every record left behind reaches the writer in store order.
+
+namespace {
+
+constexpr double kPulseLimit = 2147483647.0;  // pulses: positions beyond cannot be counted
+constexpr double kTangentialShare = 0.99;     // neighbour direction share across the arc's plane
+constexpr double kPerCent = 100.0;
+
+// The axis map as the stage uses it, by motor output.
+struct OutputMap {
+    int32_t axis[4];   // logical axis of the output
+    double factor[4];  // direction sign of that axis (+1 or -1)
+    bool enabled[4];   // the output writes a word every tick (and has a target)
+};
+
+OutputMap buildOutputMap() {
+    const AxisMap& map = axisMap();
+    OutputMap out{};
+    for (int k = 0; k < 4; ++k) {
+        const int32_t axis = map.axisChannel[k];
+        out.axis[k] = axis;
+        out.factor[k] = static_cast<double>(map.axisSign[axis]);
+        out.enabled[k] = map.axisEnabled[axis] == 1;
+    }
+    return out;
+}
+
+// Pulse positions of the motor outputs at a point. False when an output that takes part would
+// be out of the countable range (or the position is not a number); targets are then unchanged.
+bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&targets)[4]) {
+    const AxisMap& axes = axisMap();
+    double values[4];
+    for (int k = 0; k < 4; ++k) {
+        if (!map.enabled[k]) {
+            values[k] = 0.0;
+            continue;
+        }
+        const int32_t axis = map.axis[k];
+        values[k] = map.factor[k] * position[axis] * axes.axisScale[axis];
+        if (!(std::fabs(values[k]) < kPulseLimit)) return false;
+    }
+    for (int k = 0; k < 4; ++k)
+        targets[k] = static_cast<int32_t>(roundHalfAway(values[k]));
+    return true;
+}
+
+// Geometry of the current record, set up once when it becomes current.
+struct RecordFrame {
+    bool arc = false;
+    Vec4 direction;       // line: unit direction (zero for a record of no length)
+    Vec4 r0;              // arc: start radius
+    Vec4 u;               // arc: radius a quarter turn further in the direction of travel
+    double radius = 0.0;  // units
+};
+
+// Part of v perpendicular to r (r not zero).
+Vec4 perpendicularPart(const Vec4& v, const Vec4& r) {
+    const double lr = length(r);
+    return subtract(v, scale(dot(v, r) / (lr * lr), r));
+}
+
+// The direction of travel at the start of an arc whose end radius is parallel to its start
+// radius (a half or a full circle): its two radii span no plane, so the plane and the sense come
+// from a neighbour that meets the arc tangentially. The previous feed move counts when it ends
+// at the arc's start, the next one when it starts at the arc's end; at the end of a half circle
+// the direction of travel is the opposite of the one at its start, at the end of a full circle
+// the same. A neighbour counts only when its direction lies almost wholly across the start
+// radius (a neighbour that meets the arc at a corner says nothing about the arc). Without one,
+// the arc turns counter-clockwise in the coordinate plane that holds its start radius (XY first,
+// the default plane of the programs), and in a plane across the radius otherwise.
+Vec4 travelDirectionOfFlatArc(const Segment& arc, const Vec4& r0, const Segment* previous,
+                              const Segment* next) {
+    auto across = [&](const Vec4& t) {
+        const double lt = length(t);
+        if (lt == 0.0) return Vec4{};
+        const Vec4 p = perpendicularPart(t, r0);
+        return length(p) >= kTangentialShare * lt ? p : Vec4{};
+    };
+    if (previous != nullptr && length(subtract(previous->end, arc.start)) == 0.0) {
+        const Vec4 p = across(tangentAt(*previous, true));
+        if (length(p) != 0.0) return p;
+    }
+    if (next != nullptr && length(subtract(next->start, arc.end)) == 0.0) {
+        const Vec4 p = across(tangentAt(*next, false));
+        const Vec4 r1 = subtract(arc.end, arc.centre);
+        if (length(p) != 0.0) return dot(r1, r0) < 0.0 ? scale(-1.0, p) : p;
+    }
+    if (r0.z == 0.0 && r0.a == 0.0) return Vec4(-r0.y, r0.x, 0.0, 0.0);  // XY
+    if (r0.y == 0.0 && r0.a == 0.0) return Vec4(r0.z, 0.0, -r0.x, 0.0);  // ZX
+    if (r0.x == 0.0 && r0.a == 0.0) return Vec4(0.0, -r0.z, r0.y, 0.0);  // YZ
+    // A radius off the coordinate planes: the first axis direction that has a part across it.
+    const Vec4 axes[4] = {Vec4(1, 0, 0, 0), Vec4(0, 1, 0, 0), Vec4(0, 0, 1, 0), Vec4(0, 0, 0, 1)};
+    for (const Vec4& e : axes) {
+        const Vec4 p = perpendicularPart(e, r0);
+        if (length(p) != 0.0) return p;
+    }
+    return Vec4{};
+}
+
+RecordFrame frameOf(const Segment& record, const Segment* previous, const Segment* next) {
+    RecordFrame f;
+    if (!record.has(SegmentFlags::Arc)) {
+        f.direction = scale(1.0 / record.length, subtract(record.end, record.start));
+        if (record.length == 0.0) f.direction = Vec4{};
+        return f;
+    }
+    const Vec4 r0 = subtract(record.start, record.centre);
+    const Vec4 r1 = subtract(record.end, record.centre);
+    const double radius = length(r0);
+    if (radius == 0.0) return f;  // no circle: the position stays at the start (direction 0)
+    Vec4 u = subtract(r1, scale(dot(r1, r0) / (length(r0) * length(r0)), r0));
+    if (!record.has(SegmentFlags::MinorArc)) u = scale(-1.0, u);
+    if (length(u) == 0.0) u = travelDirectionOfFlatArc(record, r0, previous, next);
+    f.arc = true;
+    f.r0 = r0;
+    f.radius = radius;
+    f.u = length(u) == 0.0 ? Vec4{} : scale(radius / length(u), u);
+    return f;
+}
+
+Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
+    if (!f.arc) return add(record.start, scale(d, f.direction));
+    const double theta = d / f.radius;
+    return add(add(record.centre, scale(std::cos(theta), f.r0)), scale(std::sin(theta), f.u));
+}
+
+int32_t lastFeedIndexOf(SegmentStore& segments) {
+    for (int32_t i = segments.highWater - 1; i >= 0; --i) {
+        if (slotAt(segments, i).kind == SegmentKind::Feed) return i;
+    }
+    return -1;
+}
+
+struct TickState {
+    OutputMap map;
+    RecordFrame frame;
+    Segment previous;  // the Feed record left behind last
+    bool hasPrevious = false;
+    int32_t currentIndex = -1;   // store index of the current record
+    int32_t lastFeedIndex = -1;  // store index of the last Feed record
+    int32_t lastPulses[4] = {0, 0, 0, 0};
+    bool markPending = false;
+    bool markNow = false;
+};
+
+// Reads the record after the current one without moving the store's cursor.
+bool peekNext(SegmentStore& segments, Segment& next) {
+    const int32_t at = segments.cursor;
+    const bool found = read(&next, 1, segments) == 1 && next.kind == SegmentKind::Feed;
+    seek(segments, 0, at);
+    return found;
+}
+
+// The walk of step 2: false when a rapid move ends out of the countable pulse range.
+bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
+            int32_t breakSpacingLimit, FILE* brk) {
+    bool changed = false;
+    while (!run.hasCurrent || run.current.distance + run.current.length < s) {
+        if (st.currentIndex >= st.lastFeedIndex) break;
+        if (run.hasCurrent) {
+            // A record entered and left within this walk had its event point passed as well.
+            if (changed && st.markPending &&
+                static_cast<uint16_t>(run.current.pValue) < static_cast<uint16_t>(kPerCent)) {
+                st.markNow = true;
+                st.markPending = false;
+            }
+            st.previous = run.current;
+            st.hasPrevious = true;
+            passRecord(run.writer, run.current, stepBuffer().byteTotal, breakSpacingLimit, brk);
+        }
+        Segment record;
+        bool found = false;
+        while (read(&record, 1, segments) == 1) {
+            if (record.kind == SegmentKind::Feed) {
+                found = true;
+                break;
+            }
+            passRecord(run.writer, record, stepBuffer().byteTotal, breakSpacingLimit, brk);
+            if (record.kind == SegmentKind::Rapid && record.has(SegmentFlags::BreakPoint)) {
+                if (!pulseTargets(record.end, st.map, st.lastPulses)) {
+                    messageSinkf(MessageCode::Refused,
+                                 "a rapid move ends at (%g, %g, %g, %g), outside the pulse range",
+                                 record.end.x, record.end.y, record.end.z, record.end.a);
+                    return false;
+                }
+            }
+        }
+        if (!found) break;  // cannot happen: a Feed record lies ahead of the current one
+        run.current = record;
+        run.hasCurrent = true;
+        st.currentIndex = segments.cursor - 1;
+        if (record.has(SegmentFlags::EventMark)) st.markPending = true;
+        changed = true;
+    }
+    if (changed) {
+        Segment next;
+        const bool hasNext = run.current.has(SegmentFlags::Arc) && peekNext(segments, next);
+        st.frame = frameOf(run.current, st.hasPrevious ? &st.previous : nullptr,
+                           hasNext ? &next : nullptr);
+    }
+    return true;
+}
+
+}  // namespace
+
+TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& segments,
+                    ProfileStore& profile, ProgressCallback progress, FILE* cm, FILE* brk,
+                    TickRun& run) {
+    TickState st;
+    st.map = buildOutputMap();
+    st.lastFeedIndex = lastFeedIndexOf(segments);
+    resetStepBuffer();
+    rewind(segments);
+    rewind(profile);
+    run = TickRun{};
+
+    ProfilePoint k0{};
+    ProfilePoint k{};
+    double a = 0.0;  // units per second squared over the interval k0..k
+    bool profileDone = false;
+    int32_t countdown = 0;
+    int32_t targets[4] = {0, 0, 0, 0};
+    int64_t deltas[4] = {0, 0, 0, 0};
+
+    for (int32_t n = 1; n <= tickTotal; ++n) {
+        const double t = static_cast<double>(n) / kTicksPerSecondF;
+        while (!profileDone && t > k.time) {
+            k0 = k;
+            if (read(&k, 1, profile) != 1) {
+                profileDone = true;
+                break;
+            }
+            a = k.time != k0.time ? (k.velocity - k0.velocity) / (k.time - k0.time) : 0.0;
+        }
+        double s = k0.distance;
+        if (!profileDone) {
+            const double dt = t - k0.time;
+            s = (dt * a + k0.velocity + k0.velocity) * dt * 0.5 + k0.distance;
+        }
+
+        if (!run.hasCurrent || run.current.distance + run.current.length < s) {
+            if (!walkTo(s, st, run, segments, breakSpacingLimit, brk)) return TickResult::Refused;
+        }
+
+        const double d = s - run.current.distance;
+        const Vec4 position = run.hasCurrent ? positionOn(run.current, st.frame, d) : Vec4{};
+        if (!pulseTargets(position, st.map, targets)) {
+            messageSinkf(MessageCode::Refused,
+                         "tick %d: the position (%g, %g, %g, %g) is outside the pulse range", n,
+                         position.x, position.y, position.z, position.a);
+            return TickResult::Refused;
+        }
+        for (int out = 0; out < 4; ++out) {
+            deltas[out] = static_cast<int64_t>(targets[out]) - st.lastPulses[out];
+            if (st.map.enabled[out] &&
+                (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
+                messageSinkf(MessageCode::Refused,
+                             "output %d at tick %d would step %lld pulses; a step word carries "
+                             "%d to %d (the motion is too fast for the pulse rate)",
+                             out, n, static_cast<long long>(deltas[out]), kMinStepDelta,
+                             kMaxStepDelta);
+                return TickResult::Refused;
+            }
+        }
+        for (int out = 0; out < 4; ++out) {
+            if (!st.map.enabled[out]) continue;
+            if (st.markPending && static_cast<double>(static_cast<uint16_t>(run.current.pValue)) <
+                                      d / run.current.length * kPerCent) {
+                st.markNow = true;
+                st.markPending = false;
+            }
+            pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), cm);
+            st.markNow = false;
+            st.lastPulses[out] = targets[out];
+        }
+
+        if (countdown >= 1) {
+            countdown -= 1;
+        } else {
+            if (escapeRequested()) return TickResult::Aborted;
+            reportProgress(progress, 5,
+                           static_cast<int>(static_cast<double>(n) / tickTotal * 100.0));
+            countdown = static_cast<int32_t>(static_cast<float>(tickTotal) * 0.01f);
+        }
+    }
+    return TickResult::Done;
+}
+
+}  // namespace pulsepost
