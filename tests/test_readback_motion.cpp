@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "config/machine_config_layout.h"
+#include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
 #include "readback_builders.h"
 #include "test_support.h"
@@ -259,6 +261,34 @@ TEST(MotionReadback, ReadsTheFilesBesideAProgram) {
     std::remove(dir.file("job.CM").c_str());
     EXPECT_EQ(readbackProgram(dir.file("job.nc").c_str(), scaleOf(100, 0, 0, 0), r, error), -1);
     EXPECT_EQ(error.file, "CM");
+}
+
+}  // namespace
+}  // namespace pulsepost
+
+namespace pulsepost {
+namespace {
+
+TEST(ConfiguredScale, ReadsTheScaleWithoutTouchingTheFiles) {
+    testing::ScratchDir dir;
+    MotionScale scale;
+    EXPECT_FALSE(readConfiguredScale(dir.path().c_str(), scale));
+    EXPECT_EQ(scale.stepsPerUnit[0], 10160.0);
+    EXPECT_EQ(scale.stepsPerUnit[3], 0.0);
+    EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));
+
+    setConfigurationDirectory(dir.path().c_str());
+    setDefaultMachineConfig();
+    machineConfig().stepsPerUnit[0] = -5000.0;
+    machineConfig().stepsPerUnit[3] = 200.0;
+    machineConfig().swapXY = 1;
+    ASSERT_TRUE(writeMachineConfig());
+    setDefaultMachineConfig();
+    EXPECT_TRUE(readConfiguredScale(dir.path().c_str(), scale));
+    EXPECT_EQ(scale.stepsPerUnit[0], -5000.0);
+    EXPECT_EQ(scale.stepsPerUnit[3], 200.0);
+    EXPECT_EQ(scale.swapXY, 1);
+    setDefaultMachineConfig();
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// The scale a readback needs from the machine configuration: pulses per unit of each axis and
+// the X/Y swap, read from ZORVAN.CFG in a configuration directory without changing any file.
+#pragma once
+
+#include "readback/motion_readback.h"
+
+namespace pulsepost {
+
+// Fills scale from configDir's ZORVAN.CFG. When the file is missing or damaged the built-in
+// defaults are used (the conversion would have written those) and the result is false.
+bool readConfiguredScale(const char* configDir, MotionScale& scale);
+
+}  // namespace pulsepost
