@@ -1,10 +1,10 @@
 # Front door: `make` builds, `make test` builds and runs every test, `make sanitize` runs the
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, `make bench-micro` builds and runs
-# the Google Benchmark programs of bench/.
+# the Google Benchmark programs of bench/, `make fuzz` runs the fuzzers.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize bench-micro clean format
+.PHONY: all build test sanitize bench-micro fuzz clean format
 
 all: build
 
@@ -30,8 +30,13 @@ bench-micro:
 		fi; \
 	done
 
+# Runs every libFuzzer target for FUZZ_SECONDS (clang, AddressSanitizer, UBSan; build-fuzz/).
+FUZZ_SECONDS ?= 300
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) fuzz/run.sh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz
