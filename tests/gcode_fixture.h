@@ -74,9 +74,11 @@ struct InterpretOptions {
     MotionLimits limits = testLimits();
     bool rapidsAsFeeds = false;
     CutParams params{};
+    bool refine = false;  // run the fillet and distance passes too (interpretProgram)
 };
 
-// Interprets program (written as program.nc) and collects everything it produced.
+// Reads program (written as program.nc) and collects everything it produced: stage 0 alone,
+// or the whole interpretation with options.refine.
 inline Interpretation interpret(const std::string& program, const InterpretOptions& options = {}) {
     ScratchDir dir;
     const std::string path = dir.file("program.nc");
@@ -90,7 +92,9 @@ inline Interpretation interpret(const std::string& program, const InterpretOptio
     SegmentStore store;
     create(store);
     Interpretation out;
-    out.result = interpretProgram(path.c_str(), options.limits, store, &collectProgress);
+    out.result = options.refine
+                     ? interpretProgram(path.c_str(), options.limits, store, &collectProgress)
+                     : readProgram(path.c_str(), options.limits, store, &collectProgress);
     setMessageSink(nullptr);
     rewind(store);
     out.records.resize(static_cast<std::size_t>(store.highWater));

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/axis_map.h"
 #include "gcode_fixture.h"
 
 namespace pulsepost {
@@ -162,6 +163,35 @@ TEST(GcodeReader, EmptyAndUnreadablePrograms) {
     EXPECT_EQ(messages[0],
               std::make_pair(int{MessageCode::FileOpen}, std::string(std::strerror(ENOENT))));
     EXPECT_EQ(messages[1].first, MessageCode::FileOpen);
+}
+
+TEST(GcodeReader, WholeInterpretationRoundsCornersAndReportsThreeStages) {
+    testing::InterpretOptions options;
+    options.refine = true;
+    axisMap().axisScale[0] = 10160.0;  // pulses per unit on X: fillet error 0.001 units
+    const auto run = interpret("G1 X10\nG1 X20 Y0.874886635\nG1 X30 Y0.874886635\n", options);
+    EXPECT_EQ(run.result, 0);
+    for (const Segment& s : run.records)
+        EXPECT_NE(s.kind, K::Placeholder);
+    ASSERT_EQ(run.records.size(), 5u);  // two fillet arcs
+    EXPECT_TRUE(run.records[1].has(SegmentFlags::Arc));
+    EXPECT_EQ(run.records[0].distance, 0.0);  // path distances from the start now
+    EXPECT_NEAR(run.records[4].distance + run.records[4].length, 30.0382, 1e-3);
+    std::vector<int> stages;  // the stages that ended with 100, in order
+    int last = 0;
+    for (const auto& [stage, percent] : run.reports) {
+        EXPECT_GE(stage, last);
+        last = stage;
+        if (percent == 100 && (stages.empty() || stages.back() != stage)) stages.push_back(stage);
+    }
+    EXPECT_EQ(stages, (std::vector<int>{0, 1, 2}));
+
+    // Esc at stage 1's first report ends the interpretation with -1.
+    testing::ScriptedKeys keys({'a', 27});
+    const auto aborted = interpret("G1 X10\n", options);
+    EXPECT_EQ(aborted.result, -1);
+    EXPECT_EQ(aborted.reports.back(), std::make_pair(0, 100));
+    resetAxisMap();
 }
 
 }  // namespace

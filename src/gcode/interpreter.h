@@ -22,8 +22,14 @@ struct MotionLimits {
 };
 
 // 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
-// program could not be opened (message code 7). Fills store; writes the EV file.
-int32_t interpretProgram(const char* programPath, const MotionLimits& limits,
-                         SegmentStore& store, ProgressCallback progress);
+// program could not be opened (message code 7). Fills store; writes the EV file. Runs stage 0
+// (readProgram), then the corner fillet pass (stage 1) and the distance pass (stage 2).
+int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
+                         ProgressCallback progress);
+
+// Stage 0 alone: reads the program into store, writes the EV file and stores the last record
+// (flushPending), reporting stage 0 up to its final 100. Results as interpretProgram.
+int32_t readProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
+                    ProgressCallback progress);
 
 }  // namespace pulsepost

@@ -11,6 +11,8 @@
 #include "geometry/conversion_state.h"
 #include "output/output_names.h"
 #include "platform/files.h"
+#include "refine/distance_pass.h"
+#include "refine/fillet_pass.h"
 
 namespace pulsepost {
 
@@ -30,7 +32,8 @@ namespace pulsepost {
 // Failure: the EV file is created before the program is opened, so a program that cannot be
 // opened still leaves an empty EV file beside it. Esc ends the read with -1; so does a refused
 // line (a number that is not finite, a cycle that would never end), with a message naming the
-// line. The EV file is closed on every way out.
+// line. The EV file is closed on every way out. After the read, the corner fillet pass (stage 1)
+// and the distance pass (stage 2) refine the stored path.
 
 namespace {
 
@@ -115,8 +118,8 @@ int32_t refuseLine(int32_t lineNumber, const char* reason) {
     return kRefused;
 }
 
-int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
-                         ProgressCallback progress) {
+int32_t readProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
+                    ProgressCallback progress) {
     ReaderFiles files;
     char eventsPath[kPathLimit + 1];
     if (!outputPath(eventsPath, programPath, "EV")) return reportFileOpenFailure(ENAMETOOLONG);
@@ -159,11 +162,14 @@ int32_t interpretProgram(const char* programPath, const MotionLimits& limits, Se
     std::fclose(files.program);
     files.program = nullptr;
     flushPending(store);
-
-    // Stage 1 (corner fillets) and stage 2 (distances and arc speeds) run here once the
-    // refinement passes exist; either returns -1 on Esc, which ends the read with -1.
-
     return 0;
+}
+
+int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
+                         ProgressCallback progress) {
+    if (readProgram(programPath, limits, store, progress) != 0) return -1;
+    if (runFilletPass(store, progress) != 0) return -1;
+    return runDistancePass(store, limits.acceleration, progress) != 0 ? -1 : 0;
 }
 
 }  // namespace pulsepost
