@@ -71,7 +71,9 @@ void announceOutputEvent(const char* line, bool on, FILE* events) {
 void switchOutput(const char* line, bool on, SegmentStore& store) {
     const char* out = std::strstr(line, "OUT");
     if (!out) return;
-    const int32_t n = static_cast<int8_t>(static_cast<uint8_t>(readInteger(out + 3)));
+    // The low 8 bits of the number, as a signed value -128..127.
+    const int32_t lowByte = readInteger(out + 3) & 0xFF;
+    const int32_t n = lowByte >= 128 ? lowByte - 256 : lowByte;
     ConversionState& state = conversionState();
     if (n >= 0 && n <= kLastNumberedOutput) {
         const uint8_t bit = static_cast<uint8_t>(1u << n);
