@@ -15,6 +15,8 @@ namespace {
 const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
 constexpr int kRateHistory = 2 * kRateWindowTicks + 1;
 constexpr int64_t kNoChunk = std::numeric_limits<int64_t>::max();
+// pulses: an output's position must stay strictly inside the 32-bit range it is counted in.
+constexpr double kPulseLimit = 2147483647.0;
 
 // Theory of operation.
 //
@@ -104,7 +106,7 @@ struct Walker {
         return speed;
     }
 
-    void rapid(const BrkEntry& e) {
+    int32_t rapid(const BrkEntry& e) {
         RapidMove move;
         move.tick = tick;
         move.from = position;
@@ -114,8 +116,14 @@ struct Walker {
         for (int k = 0; k < 4; ++k) {
             if (!layout.enabled[k]) continue;
             const int a = layout.axis[k];
-            pulses[k] =
-                static_cast<int32_t>(roundHalfAway(layout.sign[k] * e.end[a] * layout.scale[k]));
+            const double target = layout.sign[k] * e.end[a] * layout.scale[k];
+            if (!(std::fabs(target) < kPulseLimit)) {
+                return readbackFailure(error, "BRK", e.offset,
+                                       "a rapid move ends at %g pulses on output %d; expected a "
+                                       "pulse position within 32 bits",
+                                       target, k);
+            }
+            pulses[k] = static_cast<int32_t>(roundHalfAway(target));
         }
         for (int a = 0; a < 4; ++a)
             held[a] = e.end[a];
@@ -128,6 +136,7 @@ struct Walker {
         if (e.speed > 0.0) summary.rapidSeconds += e.length / e.speed;
         restartRates();
         if (observer && observer->onRapid) observer->onRapid(observer->context, move);
+        return 0;
     }
 
     void event(const BrkEntry& e) {
@@ -141,15 +150,16 @@ struct Walker {
     }
 
     // The rapid moves and events up to the next chunk record.
-    void runPointEntries() {
+    int32_t runPointEntries() {
         while (nextEntry < brk.entries.size() && !brk.entries[nextEntry].isChunk()) {
             const BrkEntry& e = brk.entries[nextEntry++];
             if (e.kind == static_cast<uint8_t>(SegmentKind::Rapid)) {
-                rapid(e);
+                if (rapid(e) != 0) return -1;
             } else {
                 event(e);
             }
         }
+        return 0;
     }
 
     // CM offset at which the next chunk ends, or kNoChunk when no chunk is left.
@@ -158,7 +168,7 @@ struct Walker {
         return coveredBytes + brk.entries[nextEntry].chunkBytes;
     }
 
-    void finishChunk() {
+    int32_t finishChunk() {
         const BrkEntry& chunk = brk.entries[nextEntry++];
         coveredBytes += chunk.chunkBytes;
         ChunkEnd end;
@@ -172,10 +182,10 @@ struct Walker {
         }
         summary.chunkEnds.push_back(end);
         if (observer && observer->onChunkEnd) observer->onChunkEnd(observer->context, index, end);
-        runPointEntries();
+        return runPointEntries();
     }
 
-    void applyTick(const DecodedStepWord* words) {
+    int32_t applyTick(const DecodedStepWord* words) {
         ++tick;
         TickSample sample;
         sample.tick = tick;
@@ -184,7 +194,14 @@ struct Walker {
         for (int k = 0; k < 4; ++k) {
             if (!layout.enabled[k]) continue;
             const DecodedStepWord& word = words[w++];
-            pulses[k] += word.delta;
+            const int64_t next = static_cast<int64_t>(pulses[k]) + word.delta;
+            if (!(std::fabs(static_cast<double>(next)) < kPulseLimit)) {
+                return readbackFailure(error, "CM", -1,
+                                       "output %d leaves the countable range at tick %lld; "
+                                       "expected a pulse position within 32 bits",
+                                       k, static_cast<long long>(tick));
+            }
+            pulses[k] = static_cast<int32_t>(next);
             const int32_t magnitude = word.delta < 0 ? -word.delta : word.delta;
             if (magnitude > summary.largestStep[k]) {
                 summary.largestStep[k] = magnitude;
@@ -202,6 +219,7 @@ struct Walker {
         sample.position = position;
         if (sample.marked) recordMarks(words);
         if (observer && observer->onTick) observer->onTick(observer->context, sample);
+        return 0;
     }
 
     void recordMarks(const DecodedStepWord* words) {
@@ -228,8 +246,9 @@ int32_t walkTicks(Walker& w, StepSource& cm) {
     DecodedStepWord words[4];
     for (;;) {
         const int64_t tickStart = cm.offset;
-        while (tickStart == w.nextChunkEnd())
-            w.finishChunk();
+        while (tickStart == w.nextChunkEnd()) {
+            if (w.finishChunk() != 0) return -1;
+        }
         const int64_t chunkEnd = w.nextChunkEnd();
         if (tickStart > chunkEnd) {
             const BrkEntry& chunk = w.brk.entries[w.nextEntry];
@@ -257,14 +276,15 @@ int32_t walkTicks(Walker& w, StepSource& cm) {
                                    "words; expected one word per enabled output",
                                    static_cast<long long>(w.tick + 1), i, layout.wordsPerTick);
         }
-        w.applyTick(words);
+        if (w.applyTick(words) != 0) return -1;
     }
 }
 
 // The header, the CM length and the chunks must describe the same stream.
 int32_t checkTotals(Walker& w, int64_t cmBytes) {
-    while (cmBytes == w.nextChunkEnd())
-        w.finishChunk();
+    while (cmBytes == w.nextChunkEnd()) {
+        if (w.finishChunk() != 0) return -1;
+    }
     if (w.nextEntry < w.brk.entries.size()) {
         const BrkEntry& chunk = w.brk.entries[w.nextEntry];
         return readbackFailure(w.error, "BRK", chunk.offset,
@@ -328,7 +348,7 @@ int32_t walkMotion(const BrkStream& brk, StepSource& cm, const MotionScale& scal
     }
     Walker w(brk, summary.layout, summary, observer, error);
     w.restartRates();
-    w.runPointEntries();
+    if (w.runPointEntries() != 0) return -1;
 
     if (!brk.hasMotion || summary.layout.wordsPerTick == 0) {
         DecodedStepWord word;
