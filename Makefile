@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize bench-micro fuzz clean format
+.PHONY: all build test sanitize bench-micro fuzz clean format windows test-windows
 
 all: build
 
@@ -35,8 +35,18 @@ FUZZ_SECONDS ?= 300
 fuzz:
 	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) fuzz/run.sh
 
+# The controller's 32-bit Windows library, pulsepost.dll, built with the mingw-w64 cross compiler
+# (tools/windows/install-deps.sh installs it), and its tests under Wine.
+windows:
+	$(CMAKE) -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+	$(CMAKE) --build build-windows -j $(JOBS)
+
+test-windows:
+	JOBS=$(JOBS) tools/windows/test-windows.sh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-windows
