@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/printf_format.h"
+
 namespace pulsepost {
 
 namespace MessageCode {
@@ -24,7 +26,7 @@ using MessageSinkFn = void (*)(int32_t code, const char* text);
 void messageSink(int32_t code, const char* text);
 
 // printf-style form of messageSink.
-void messageSinkf(int32_t code, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void messageSinkf(int32_t code, const char* format, ...) PULSEPOST_PRINTF_FORMAT(2, 3);
 
 // Installs the sink; nullptr restores the silent default.
 void setMessageSink(MessageSinkFn sink);

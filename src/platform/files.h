@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "platform/printf_format.h"
+
 namespace pulsepost {
 
 constexpr int kPathLimit = 255;  // characters in every path the conversion keeps
@@ -27,7 +29,7 @@ FILE* openTextForWriting(const char* path);
 bool writeText(FILE* file, const char* text);
 
 // printf into a text file with CR LF line ends.
-bool printText(FILE* file, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool printText(FILE* file, const char* format, ...) PULSEPOST_PRINTF_FORMAT(2, 3);
 
 // Joins a directory and a file name with the host's separator, cut silently at kPathLimit
 // characters as the configuration paths are: at most 255 characters of the directory, then the

@@ -226,8 +226,18 @@ static int copyFile(const char* from, const char* to) {
     return ok;
 }
 
+/* out = directory + separator + name, cut to kPathSize - 1 characters; out may be directory. */
 static void joinPath(char* out, const char* directory, const char* name) {
-    snprintf(out, kPathSize, "%s%c%s", directory, SEPARATOR, name);
+    const size_t d = strlen(directory);
+    const size_t n = strlen(name);
+    if (d + 1 + n >= kPathSize) {
+        fail("path too long: %s%c%s", directory, SEPARATOR, name);
+        out[0] = '\0';
+        return;
+    }
+    memmove(out, directory, d);
+    out[d] = SEPARATOR;
+    memcpy(out + d + 1, name, n + 1);
 }
 
 /* A text file written by the library: every line ends in exactly one CR LF. */
@@ -311,10 +321,10 @@ static void compareConfiguration(const char* path, const char* referencePath, co
     for (long i = 0; i < na && i < nb; ++i) {
         if (strcmp(ours[i], theirs[i]) == 0) continue;
         /* The directory line: the 0xFE mark and the start of each run's own directory. */
-        const int isDirectoryLine = (unsigned char)ours[i][0] == 0xFE &&
-                                    (unsigned char)theirs[i][0] == 0xFE && ours[i][1] != '\0' &&
-                                    strncmp(cwd, ours[i] + 1, strlen(ours[i] + 1)) == 0 &&
-                                    strncmp(referenceCwd, theirs[i] + 1, strlen(theirs[i] + 1)) == 0;
+        const int isDirectoryLine =
+            (unsigned char)ours[i][0] == 0xFE && (unsigned char)theirs[i][0] == 0xFE &&
+            ours[i][1] != '\0' && strncmp(cwd, ours[i] + 1, strlen(ours[i] + 1)) == 0 &&
+            strncmp(referenceCwd, theirs[i] + 1, strlen(theirs[i] + 1)) == 0;
         if (!isDirectoryLine) fail("%s: line %ld differs from the reference", path, i + 1);
     }
     free(a.data);
@@ -428,8 +438,8 @@ static void convertOne(EntryFn entry, const char* workDir, const char* reference
         if (referenceCwd.size < 0) {
             fail("%s is missing", referencePath);
         } else {
-            referenceCwd.data = (unsigned char*)realloc(referenceCwd.data,
-                                                        (size_t)referenceCwd.size + 1);
+            referenceCwd.data =
+                (unsigned char*)realloc(referenceCwd.data, (size_t)referenceCwd.size + 1);
             referenceCwd.data[referenceCwd.size] = '\0';
             joinPath(path, configDir, "ZORVAN.CFG");
             joinPath(referencePath, referenceJob, "cfg");

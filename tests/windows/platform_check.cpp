@@ -31,7 +31,8 @@ std::string readBack(const char* path) {
     if (!f) return "<missing>";
     char buffer[512];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        content.append(buffer, n);
     std::fclose(f);
     return content;
 }
