@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/printf_format.h"
-
 namespace pulsepost {
 
 struct ReadbackError {
@@ -17,7 +15,7 @@ struct ReadbackError {
 
 // Fills error and returns -1, so that a decoder can write `return readbackFailure(...)`.
 int32_t readbackFailure(ReadbackError& error, const char* file, int64_t offset, const char* format,
-                        ...) PULSEPOST_PRINTF_FORMAT(4, 5);
+                        ...) __attribute__((format(printf, 4, 5)));
 
 // One line: "BRK byte 37: record kind 0x42 is unknown; expected ...".
 std::string describeReadbackError(const ReadbackError& error);
