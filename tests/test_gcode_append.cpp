@@ -46,6 +46,31 @@ TEST(GcodeAppend, CornerAnglesDecideStraightFilletOrStop) {
     EXPECT_EQ(r[0].flags, 0u);
 }
 
+TEST(GcodeAppend, ReversalStopsEvenWhenTheMaximumAngleAllowsAFillet) {
+    for (double maxAngle : {180.0, 200.0}) {
+        SCOPED_TRACE(maxAngle);
+        InterpretOptions options;
+        options.params.maxFilletAngle = maxAngle;
+        // Back along the same line.
+        auto r = interpret("G1 X10\nG1 X4\n", options).records;
+        ASSERT_EQ(r.size(), 2u);  // no fillet slot
+        EXPECT_EQ(r[0].flags, kStop);
+        EXPECT_FALSE(r[1].has(kFillet));
+        // Back half way along a diagonal, after a corner that gets a fillet slot.
+        r = interpret("G1 X1 Y1 Z1\nG1 X4 Y5 Z2\nG1 X2.5 Y3 Z1.5\n", options).records;
+        ASSERT_EQ(r.size(), 4u);
+        EXPECT_EQ(r[1].kind, SegmentKind::Placeholder);
+        EXPECT_TRUE(r[2].has(kFillet));
+        EXPECT_TRUE(r[2].has(kStop));  // the reversal
+        EXPECT_FALSE(r[3].has(kFillet));
+        // A sharp corner short of a reversal still gets its slot.
+        r = interpret("G1 X10\nG1 X0 Y1\n", options).records;
+        ASSERT_EQ(r.size(), 3u);
+        EXPECT_EQ(r[0].flags, 0u);
+        EXPECT_TRUE(r[2].has(kFillet));
+    }
+}
+
 TEST(GcodeAppend, RapidsAndEventsBreakThePath) {
     resetConversionState();
     cutParams() = CutParams{};

@@ -24,6 +24,8 @@ namespace pulsepost {
 //   minFilletAngle < theta <= maxFilletAngle  rounded later: the new record gets FilletBefore
 //                                           and a Placeholder is stored before it
 //   theta > maxFilletAngle                  the motion stops: the pending record gets StopAtEnd
+//   a reversal (theta = 180 degrees)        a stop as well, even when maxFilletAngle allows it:
+//                                           opposite directions have no fillet
 //
 // Rapids and events always stop the motion at their neighbours and carry a BreakPoint (an entry
 // of the break stream); a move followed by a rapid gets one as well. Only then is the pending
@@ -63,6 +65,12 @@ void emit(const Segment& record, SegmentStore& store) {
     write(&record, 1, store);
 }
 
+// Directions exactly opposite (to rounding): such a corner has no fillet, whatever the maximum
+// fillet angle allows, so the motion stops there.
+bool isReversal(const Vec4& t1, const Vec4& t2) {
+    return length(add(scale(1.0 / length(t1), t1), scale(1.0 / length(t2), t2))) == 0.0;
+}
+
 // The corner between the pending move and a new move, both of non-zero length. Returns false
 // when a direction has zero length: the new record is then discarded.
 bool judgeCorner(Segment& pending, Segment& record) {
@@ -74,7 +82,7 @@ bool judgeCorner(Segment& pending, Segment& record) {
     const CutParams& params = cutParams();
     const bool stop = pending.has(SegmentFlags::BreakPoint) ||
                       theta > params.maxFilletAngle * kRadiansPerDegree ||
-                      pending.has(SegmentFlags::StopAtEnd);
+                      pending.has(SegmentFlags::StopAtEnd) || isReversal(t1, t2);
     pending.set(SegmentFlags::StopAtEnd, stop);
     record.set(SegmentFlags::FilletBefore,
                !stop && theta > params.minFilletAngle * kRadiansPerDegree);
