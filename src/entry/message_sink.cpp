@@ -25,7 +25,9 @@ void messageSinkf(int32_t code, const char* format, ...) {
     gSink(code, buffer);
 }
 
-void setMessageSink(MessageSinkFn sink) { gSink = sink; }
+void setMessageSink(MessageSinkFn sink) {
+    gSink = sink;
+}
 
 }  // namespace pulsepost
 

@@ -12,6 +12,17 @@
 
 namespace pulsepost {
 
+namespace {
+int32_t gCheckedWriteFailures = 0;
+}
+
+int32_t checkedWriteFailures() {
+    return gCheckedWriteFailures;
+}
+void resetCheckedWriteFailures() {
+    gCheckedWriteFailures = 0;
+}
+
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file) {
     // The seek by 0 pushes out what the stream has buffered, so that a direct write to the
     // descriptor lands after it.
@@ -22,6 +33,7 @@ bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount,
     if (written >= 0 && static_cast<std::size_t>(written) == bytes) return true;
     std::fputs(kDiskFullMessage, stdout);
     std::fflush(stdout);
+    gCheckedWriteFailures += 1;
     return false;
 }
 

@@ -37,6 +37,11 @@ constexpr const char* kDiskFullMessage = "\nERROR: DISK FULL.\n";
 // that last case.
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file);
 
+// Checked writes that failed twice since the last reset, so that a conversion whose BRK stream
+// lost bytes is not reported as complete.
+int32_t checkedWriteFailures();
+void resetCheckedWriteFailures();
+
 // Opens a file beside the program, named after it with the given extension, for binary writing.
 // A name that cannot be formed or a file that cannot be created: message code 7 and nullptr.
 FILE* openOutputFile(const char* programPath, const char* extension);

@@ -6,7 +6,9 @@ namespace {
 StepBuffer gStepBuffer;
 }
 
-StepBuffer& stepBuffer() { return gStepBuffer; }
+StepBuffer& stepBuffer() {
+    return gStepBuffer;
+}
 
 void resetStepBuffer() {
     gStepBuffer.usedBytes = 0;

@@ -1,0 +1,213 @@
+#include "entry/conversion_driver.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <initializer_list>
+
+#include "config/machine_config.h"
+#include "entry/message_sink.h"
+#include "gcode/interpreter.h"
+#include "geometry/conversion_state.h"
+#include "output/output_files.h"
+#include "output/output_names.h"
+#include "output/step_word.h"
+#include "output/tick_interpolator.h"
+#include "planner/velocity_profile.h"
+#include "store/profile_store.h"
+#include "store/segment_store.h"
+
+namespace pulsepost {
+
+// Theory of operation
+//
+// One conversion runs in a fixed order on the caller's thread:
+//
+//   speeds per second, option bits, bounds at 0   (configuration already set up)
+//   stores created, timeMem.txt opened, clock read
+//   stage 0-2  interpretProgram        program -> SegmentStore, EV file, fillets, distances
+//              CM, BRK created; LIM written
+//   stage 3    planVelocityProfile     -> ProfileStore   (no feed move: events-only BRK, done)
+//   stage 4    integrateProfileDistance
+//              BRK header with N = trunc(T x 643 + 1)
+//   stage 5    runTicks                -> CM words, BRK records
+//              finishBreakStream, files closed, timing lines, (5, 100), stores released
+//
+// Results: Esc in stages 0 to 2 gives -1, in stages 3 to 5 it gives 0 with the CM and BRK files
+// closed as they stand. A refusal (configuration that cannot drive a conversion, a program line
+// that cannot be executed, a step too large for a word) gives -1 with message code 8; a file that
+// cannot be created gives -1 with code 7 for CM and BRK (LIM and timeMem.txt are only reported),
+// a stream that lost bytes on the disk gives -1 with code 9. Whatever the end, every file the
+// conversion opened is closed and both stores are released, so the next call starts clean.
+
+namespace {
+
+// Everything one conversion owns, released by endConversion on every path out.
+struct Conversion {
+    SegmentStore segments;
+    ProfileStore profile;
+    bool storesCreated = false;
+    FILE* timeLog = nullptr;
+    FILE* cm = nullptr;
+    FILE* brk = nullptr;
+    std::time_t start = 0;
+};
+
+void closeIfOpen(FILE*& file) {
+    if (file) std::fclose(file);
+    file = nullptr;
+}
+
+void endConversion(Conversion& c) {
+    closeIfOpen(c.cm);
+    closeIfOpen(c.brk);
+    closeIfOpen(c.timeLog);
+    if (c.storesCreated) {
+        destroy(c.segments);
+        destroy(c.profile);
+        c.storesCreated = false;
+    }
+}
+
+// The configured values every stage divides by or multiplies with.
+bool motionLimitsUsable(const MotionLimits& limits) {
+    const struct {
+        const char* what;
+        double value;
+    } values[] = {
+        {"rapid speed", limits.rapidSpeed},    {"Z rapid speed", limits.rapidSpeedZ},
+        {"feed speed", limits.feedSpeed},      {"plunge speed", limits.plungeSpeed},
+        {"acceleration", limits.acceleration},
+    };
+    for (const auto& v : values) {
+        if (!(std::isfinite(v.value) && v.value > 0.0)) {
+            messageSinkf(MessageCode::Refused,
+                         "the configured %s is %g; it must be positive and finite", v.what,
+                         v.value);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Closes CM and BRK; true when both streams reached the disk whole.
+bool closeStreams(Conversion& c, const char* programPath) {
+    const bool cmOk = std::ferror(c.cm) == 0;
+    const bool cmClosed = std::fclose(c.cm) == 0;
+    c.cm = nullptr;
+    const bool brkClosed = std::fclose(c.brk) == 0;
+    c.brk = nullptr;
+    if (cmOk && cmClosed && brkClosed && checkedWriteFailures() == 0) return true;
+    messageSinkf(MessageCode::WriteFailed, "%s: the %s stream could not be written completely: %s",
+                 programPath, cmOk && cmClosed ? "BRK" : "CM", std::strerror(errno));
+    return false;
+}
+
+// After a refusal in the tick stage the partial streams are emptied, as after an Esc before the
+// first tick, so that no controller can play a stream that stops in the middle of a move.
+void emptyStreams(Conversion& c, const char* programPath) {
+    closeIfOpen(c.cm);
+    closeIfOpen(c.brk);
+    for (const char* extension : {"CM", "BRK"}) {
+        char path[kPathLimit + 1];
+        if (!outputPath(path, programPath, extension)) continue;
+        if (FILE* f = std::fopen(path, "wb")) std::fclose(f);
+    }
+}
+
+int32_t finishConversion(Conversion& c, const char* programPath, ProgressCallback progress,
+                         TickRun& run) {
+    finishBreakStream(run.writer, run.hasCurrent ? &run.current : nullptr, c.segments, c.cm, c.brk);
+    const bool written = closeStreams(c, programPath);
+    writeTimingLine1(c.timeLog, c.start);
+    reportProgress(progress, 5, 100);
+    writeTimingLine2(c.timeLog, c.start);
+    endConversion(c);
+    return written ? 0 : -1;
+}
+
+}  // namespace
+
+int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
+                      ProgressCallback progress) {
+    MotionLimits limits;
+    limits.acceleration = acceleration();
+    limits.rapidSpeed = rapidSpeed() * kPerMinuteToPerSecond;
+    limits.rapidSpeedZ = rapidSpeedZ() * kPerMinuteToPerSecond;
+    limits.feedSpeed = feedSpeed() * kPerMinuteToPerSecond;
+    limits.plungeSpeed = plungeSpeed() * kPerMinuteToPerSecond;
+    limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    if (!motionLimitsUsable(limits)) return -1;
+
+    resetConversionState();  // modal values, pending record and the six bounds at 0
+    conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
+    resetCheckedWriteFailures();
+
+    Conversion c;
+    create(c.segments);
+    create(c.profile);
+    c.storesCreated = true;
+    c.timeLog = openTimingLog();
+    c.start = std::time(nullptr);
+
+    if (interpretProgram(programPath, limits, c.segments, progress) != 0) {
+        endConversion(c);
+        return -1;
+    }
+
+    c.cm = openOutputFile(programPath, "CM");
+    if (c.cm) c.brk = openOutputFile(programPath, "BRK");
+    if (!c.cm || !c.brk) {
+        endConversion(c);
+        return -1;
+    }
+    writeLimFile(programPath);
+
+    ProfilePoint lastKnot{};
+    const PlanResult plan =
+        planVelocityProfile(c.segments, c.profile, limits.acceleration, progress, lastKnot);
+    if (plan == PlanResult::NoFeedMove) {
+        writeEventsOnlyBrk(c.segments, c.brk);
+        const bool written = closeStreams(c, programPath);
+        endConversion(c);
+        return written ? 0 : -1;
+    }
+    if (plan != PlanResult::Planned) {
+        endConversion(c);
+        return plan == PlanResult::Aborted ? 0 : -1;
+    }
+    if (integrateProfileDistance(c.profile, progress) != 0) {
+        endConversion(c);
+        return 0;
+    }
+
+    const int32_t tickTotal = tickCount(lastKnot.time);
+    if (tickTotal < 0) {
+        messageSinkf(MessageCode::Refused,
+                     "the motion takes %g s; one pulse stream holds at most %d ticks",
+                     lastKnot.time, kMaxTickCount);
+        endConversion(c);
+        return -1;
+    }
+    writeBrkHeader(tickTotal, conversionState().maxZ, c.brk);
+
+    TickRun run;
+    switch (
+        runTicks(tickTotal, breakSpacingLimit, c.segments, c.profile, progress, c.cm, c.brk, run)) {
+        case TickResult::Done:
+            return finishConversion(c, programPath, progress, run);
+        case TickResult::Aborted:
+            endConversion(c);
+            return 0;
+        case TickResult::Refused:
+            emptyStreams(c, programPath);
+            endConversion(c);
+            return -1;
+    }
+    endConversion(c);
+    return -1;
+}
+
+}  // namespace pulsepost

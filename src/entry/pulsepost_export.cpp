@@ -1,0 +1,36 @@
+// The library's one entry point for hosts.
+#include <cstring>
+
+#include "config/configuration_setup.h"
+#include "entry/conversion_driver.h"
+#include "entry/message_sink.h"
+#include "output/output_files.h"
+#include "platform/files.h"
+#include "pulsepost/pulsepost.h"
+
+// One call converts one program: the configuration is rebuilt from its files in configDir, then
+// the conversion runs. Paths longer than the library keeps are refused rather than cut, since a
+// cut program path would name another file.
+extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
+                                                  PulsepostProgress progress,
+                                                  const char* configDir) {
+    using namespace pulsepost;
+    if (programPath == nullptr || configDir == nullptr) {
+        messageSink(MessageCode::Refused, "no program path or configuration directory given");
+        return -1;
+    }
+    if (std::strlen(programPath) > static_cast<std::size_t>(kPathLimit)) {
+        messageSinkf(MessageCode::Refused, "the program path is longer than %d characters",
+                     kPathLimit);
+        return -1;
+    }
+    try {
+        setUpConfiguration(configDir);
+        return runConversion(programPath, kBreakSpacingLimit, progress);
+    } catch (...) {
+        // Nothing in the conversion throws; an allocation failure of the C++ runtime must still
+        // not unwind into a host that knows nothing of C++.
+        messageSink(MessageCode::Refused, "internal failure");
+        return -1;
+    }
+}

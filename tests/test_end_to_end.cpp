@@ -1,0 +1,336 @@
+// Whole conversions through the exported entry point, in scratch directories: the output files
+// byte for byte, the progress protocol, Esc in every stage, refusals and files that cannot be
+// created, and conversions that follow each other in one process.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/configuration_setup.h"
+#include "config/machine_config.h"
+#include "config/machine_config_layout.h"
+#include "entry/message_sink.h"
+#include "platform/console.h"
+#include "pulsepost/pulsepost.h"
+#include "stream_decode.h"
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Reports = std::vector<std::pair<int, int>>;
+
+Reports gReports;
+void PULSEPOST_CALL recordReport(int32_t stage, int32_t percent) {
+    gReports.emplace_back(stage, percent);
+}
+
+std::vector<std::pair<int32_t, std::string>> gMessages;
+void recordMessage(int32_t code, const char* text) {
+    gMessages.emplace_back(code, text);
+}
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gReports.clear();
+        gMessages.clear();
+        pulsepost_set_message_sink(recordMessage);
+    }
+    void TearDown() override { pulsepost_set_message_sink(nullptr); }
+
+    // Writes ZORVAN.CFG: the defaults, changed by edit.
+    void configure(const std::function<void(MachineConfig&)>& edit) {
+        setUpConfiguration(dir.path().c_str());
+        edit(machineConfig());
+        ASSERT_TRUE(writeMachineConfig());
+    }
+
+    // 100 pulses per unit on X, Y and Z, feeds at 1 unit per second, acceleration 1, F words
+    // ignored: the machine of the worked examples.
+    void exampleMachine() {
+        configure([](MachineConfig& c) {
+            for (int i = 0; i < 3; ++i)
+                c.stepsPerUnit[i] = 100.0;
+            c.stepsPerUnit[3] = 0.0;
+            c.feedSpeed = 60.0;
+            c.plungeSpeed = 60.0;
+            c.rapidSpeed = 600.0;
+            c.rapidSpeedZ = 600.0;
+            c.acceleration = 1.0;
+            c.optionBits = kOptionIgnoreFWords;
+        });
+    }
+
+    int32_t convert(const std::string& program, const std::string& name = "part.nc") {
+        programPath = dir.file(name);
+        testing::writeFile(programPath, program);
+        return p(programPath.c_str(), recordReport, dir.path().c_str());
+    }
+
+    Bytes output(const std::string& extension) const {
+        const std::string stem = programPath.substr(0, programPath.rfind('.'));
+        return testing::readBytes(stem + "." + extension);
+    }
+    bool exists(const std::string& extension) const {
+        const std::string stem = programPath.substr(0, programPath.rfind('.'));
+        return testing::fileExists(stem + "." + extension);
+    }
+
+    testing::ScratchDir dir;
+    testing::WorkingDir cwd{dir.path()};
+    std::string programPath;
+};
+
+Bytes le32(int32_t v) {
+    Bytes b;
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+    return b;
+}
+
+// Each stage from 0 to 5 appears, in order, and ends with 100 before the next begins.
+void expectCompleteProgress(const Reports& reports) {
+    int stage = 0;
+    bool ended = false;
+    for (const auto& [s, percent] : reports) {
+        ASSERT_GE(s, stage) << "stage " << s << " after " << stage;
+        if (s > stage) {
+            ASSERT_TRUE(ended) << "stage " << stage << " did not end with 100";
+            ASSERT_EQ(s, stage + 1);
+            stage = s;
+        }
+        ASSERT_GE(percent, 0);
+        ASSERT_LE(percent, 100);
+        ended = percent == 100;
+    }
+    EXPECT_EQ(stage, 5);
+    EXPECT_TRUE(ended);
+}
+
+TEST_F(EndToEnd, OneLineProgramGivesTheWorkedExampleFiles) {
+    exampleMachine();
+    ASSERT_EQ(convert("G1 X10\n"), 0);
+
+    const Bytes cm = output("CM");
+    bool whole = false;
+    const auto ticks = testing::decodeCm(cm, 3, &whole);
+    ASSERT_TRUE(whole);
+    ASSERT_EQ(ticks.size(), 7074u);
+    EXPECT_EQ(cm[0], 0x00);
+    int sumX = 0;
+    for (const auto& t : ticks)
+        sumX += t.delta[0];
+    EXPECT_EQ(sumX, 1000);
+
+    Bytes brk{0xFF, 0xA2, 0x1B, 0x00, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0x47, 0x10};
+    const Bytes n = le32(static_cast<int32_t>(cm.size()));
+    brk.insert(brk.end(), n.begin(), n.end());
+    brk.push_back(0xFF);
+    EXPECT_EQ(output("BRK"), brk);
+
+    EXPECT_EQ(testing::readFile(programPath.substr(0, programPath.size() - 2) + "LIM"),
+              "10.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n");
+    EXPECT_TRUE(output("EV").empty());
+    const std::string timing = testing::readFile(dir.file("timeMem.txt"));
+    EXPECT_EQ(timing.rfind("progress bar 6 time =", 0), 0u) << timing;
+    EXPECT_NE(timing.find("\r\noverall time ="), std::string::npos) << timing;
+    expectCompleteProgress(gReports);
+    EXPECT_EQ(gReports.back(), std::make_pair(5, 100));
+    EXPECT_TRUE(gMessages.empty());
+}
+
+TEST_F(EndToEnd, ProgramOfEventsOnlyGivesTheEventsOnlyBreakStream) {
+    exampleMachine();
+    ASSERT_EQ(convert("M3\nM5\n"), 0);
+    EXPECT_EQ(output("BRK"), (Bytes{0x01, 0x00, 0x00, 0x00, 0x01, 0x05, 0x01, 0x05, 0x00, 0xFF}));
+    EXPECT_TRUE(exists("CM"));
+    EXPECT_TRUE(output("CM").empty());
+    EXPECT_EQ(output("LIM").size(), 6u * 10u);
+    for (const auto& [stage, percent] : gReports)
+        EXPECT_LE(stage, 2);
+    EXPECT_TRUE(testing::readFile(dir.file("timeMem.txt")).empty());
+}
+
+TEST_F(EndToEnd, CoolantBetweenTwoMovesSitsBetweenTheirChunks) {
+    exampleMachine();
+    ASSERT_EQ(convert("G1 X5\nM8\nG1 X10\n"), 0);
+    const testing::DecodedBrk brk = testing::decodeBrk(output("BRK"));
+    ASSERT_TRUE(brk.ok);
+    ASSERT_EQ(brk.entries.size(), 3u);
+    EXPECT_EQ(brk.entries[0].kind, 0x10);
+    EXPECT_EQ(brk.entries[1].kind, 0x06);
+    EXPECT_EQ(brk.entries[1].value, 0x01);
+    EXPECT_EQ(brk.entries[2].kind, 0x10);
+    EXPECT_EQ(brk.entries[0].value + brk.entries[2].value,
+              static_cast<int32_t>(output("CM").size()));
+}
+
+TEST_F(EndToEnd, DwellAndWaitRecordsSitAtTheirPointOfThePath) {
+    exampleMachine();
+    // "G1 A0" first: the A of WAITFORON is a word, and A then stays on its offset.
+    ASSERT_EQ(convert("G1 A0\nG1 X1\nG4P1500\nWAITFORON3\nG1 X2\n"), 0);
+    const Bytes bytes = output("BRK");
+    const testing::DecodedBrk brk = testing::decodeBrk(bytes);
+    ASSERT_TRUE(brk.ok);
+    std::vector<uint8_t> kinds;
+    for (const auto& e : brk.entries)
+        kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, (std::vector<uint8_t>{0x10, 0x09, 0x11, 0x10}));
+    // The records themselves, byte for byte, right after the first chunk.
+    ASSERT_GE(bytes.size(), 14u + 5u + 6u);
+    EXPECT_EQ(Bytes(bytes.begin() + 19, bytes.begin() + 25),
+              (Bytes{0x09, 0xDC, 0x05, 0x11, 0x03, 0x01}));
+}
+
+TEST_F(EndToEnd, OutputEventMarkSitsAtItsPerCentOfTheNextMove) {
+    exampleMachine();
+    ASSERT_EQ(convert("G1 A0\nM50 AT50 OUT3\nG1 X10\n"), 0);
+    EXPECT_EQ(testing::readFile(programPath.substr(0, programPath.size() - 2) + "EV"),
+              "ONAT,50,3\r\n");
+    const auto ticks = testing::decodeCm(output("CM"), 3);
+    int marks = 0;
+    int x = 0;
+    for (const auto& t : ticks) {
+        if (t.markedOutput >= 0) {
+            ++marks;
+            EXPECT_EQ(t.markedOutput, 0);
+            EXPECT_LE(x, 500);  // not yet half way before the marked tick
+            EXPECT_GE(x + t.delta[0], 500);
+        }
+        x += t.delta[0];
+    }
+    EXPECT_EQ(marks, 1);
+    EXPECT_EQ(x, 1000);
+}
+
+TEST_F(EndToEnd, OutputNamesStayInTheProgramsDirectory) {
+    exampleMachine();
+    std::filesystem::create_directories(dir.file("jobs/v1.2"));
+    programPath = dir.file("jobs/v1.2/plate");
+    testing::writeFile(programPath, "G1 X1\n");
+    ASSERT_EQ(p(programPath.c_str(), nullptr, dir.path().c_str()), 0);
+    for (const char* ext : {"CM", "BRK", "LIM", "EV"}) {
+        EXPECT_TRUE(testing::fileExists(programPath + "." + ext)) << ext;
+        EXPECT_FALSE(testing::fileExists(dir.file(std::string("jobs/v1.") + ext))) << ext;
+    }
+}
+
+TEST_F(EndToEnd, ConfigurationThatCannotDriveAConversionIsRefusedBeforeAnyFile) {
+    configure([](MachineConfig& c) { c.feedSpeed = 0.0; });
+    EXPECT_EQ(convert("G1 X10\n"), -1);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ(gMessages.back().first, MessageCode::Refused);
+    EXPECT_NE(gMessages.back().second.find("feed speed"), std::string::npos);
+    for (const char* ext : {"CM", "BRK", "LIM", "EV"})
+        EXPECT_FALSE(exists(ext)) << ext;
+    EXPECT_FALSE(testing::fileExists(dir.file("timeMem.txt")));
+    EXPECT_TRUE(gReports.empty());
+}
+
+TEST_F(EndToEnd, StepTooLargeForAWordRefusesAndLeavesNoPlayableStream) {
+    configure([](MachineConfig& c) {
+        c.feedSpeed = 120000.0;  // 2000 units per second: 31600 pulses per tick
+        c.acceleration = 100000.0;
+        c.optionBits = kOptionIgnoreFWords;
+    });
+    EXPECT_EQ(convert("G1 X100\n"), -1);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ(gMessages.back().first, MessageCode::Refused);
+    EXPECT_NE(gMessages.back().second.find("output 0 at tick"), std::string::npos);
+    EXPECT_TRUE(output("CM").empty());
+    EXPECT_TRUE(output("BRK").empty());
+}
+
+TEST_F(EndToEnd, PulseStreamThatCannotBeCreatedEndsTheConversion) {
+    exampleMachine();
+    std::filesystem::create_directory(dir.file("part.CM"));  // a directory in the way
+    EXPECT_EQ(convert("G1 X10\n"), -1);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ(gMessages.back().first, MessageCode::FileOpen);
+    EXPECT_NE(gMessages.back().second.find("part.CM"), std::string::npos);
+    EXPECT_FALSE(exists("BRK"));
+    for (const auto& [stage, percent] : gReports)
+        EXPECT_LE(stage, 2);
+}
+
+// A key source that presses Esc at the first check after the first report of a chosen stage.
+struct EscInStage {
+    int stage = 0;
+    bool armed = false;
+    static int waiting(void* self) { return static_cast<EscInStage*>(self)->armed ? 1 : 0; }
+    static int read(void* self) {
+        static_cast<EscInStage*>(self)->armed = false;
+        return kEscKey;
+    }
+};
+EscInStage* gEsc = nullptr;
+void PULSEPOST_CALL armingReport(int32_t stage, int32_t percent) {
+    if (gEsc && stage == gEsc->stage && percent < 100) {
+        gEsc->armed = true;
+        gEsc = nullptr;  // once
+    }
+    recordReport(stage, percent);
+}
+
+TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
+    exampleMachine();
+    // Corners of 5 degrees get fillets: stage 1 has work. Enough lines for several reports.
+    std::string program = "G1 A0\n";
+    for (int i = 1; i <= 40; ++i) {
+        program += "G1 X" + std::to_string(i) + " Y" + std::to_string(i % 2 ? 0.05 : 0.0) + "\n";
+    }
+    programPath = dir.file("part.nc");
+    testing::writeFile(programPath, program);
+    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    const Bytes fullCm = output("CM");
+    const Bytes fullBrk = output("BRK");
+
+    const int expected[6] = {-1, -1, -1, 0, 0, 0};
+    for (int stage = 0; stage < 6; ++stage) {
+        SCOPED_TRACE(stage);
+        gReports.clear();
+        EscInStage esc{stage};
+        gEsc = &esc;
+        const KeySource source{&EscInStage::waiting, &EscInStage::read, &esc};
+        setKeySource(&source);
+        const int32_t result = p(programPath.c_str(), armingReport, dir.path().c_str());
+        setKeySource(nullptr);
+        EXPECT_EQ(result, expected[stage]);
+        ASSERT_FALSE(gReports.empty());
+        EXPECT_EQ(gReports.back().first, stage);  // nothing after the aborted stage
+        EXPECT_NE(gReports.back().second, 100);
+        if (stage == 3 || stage == 4) {
+            EXPECT_TRUE(output("BRK").empty());
+        }
+        if (stage == 5) {
+            const Bytes brk = output("BRK");
+            ASSERT_GE(brk.size(), 14u);
+            EXPECT_EQ(brk[0], 0xFF);
+            EXPECT_FALSE(testing::decodeBrk(brk).terminated);
+        }
+    }
+
+    // A later conversion in the same process starts clean: the same bytes as the first.
+    gReports.clear();
+    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    EXPECT_EQ(output("CM"), fullCm);
+    EXPECT_EQ(output("BRK"), fullBrk);
+    expectCompleteProgress(gReports);
+}
+
+TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {
+    const std::string longPath(300, 'a');
+    EXPECT_EQ(p(longPath.c_str(), nullptr, dir.path().c_str()), -1);
+    EXPECT_EQ(p(nullptr, nullptr, dir.path().c_str()), -1);
+    ASSERT_EQ(gMessages.size(), 2u);
+    EXPECT_EQ(gMessages[0].first, MessageCode::Refused);
+    EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));  // refused before the set-up
+}
+
+}  // namespace
+}  // namespace pulsepost
