@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize bench-micro fuzz clean format windows test-windows
+.PHONY: all build test sanitize bench-micro fuzz clean format windows test-windows demo
 
 all: build
 
@@ -14,6 +14,13 @@ build:
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --label-exclude slow
+
+# Converts an example program with the default configuration in a scratch directory
+# (build/demo, made afresh) and prints the summary.
+demo: build
+	@rm -rf build/demo && mkdir -p build/demo && cp examples/contour.nc build/demo/
+	@cd build/demo && ../tools/pulsepost convert contour.nc
+	@echo "(files in build/demo; the default ZORVAN.CFG and params.cfg were created there)"
 
 sanitize:
 	$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPULSEPOST_SANITIZE=ON

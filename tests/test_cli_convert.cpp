@@ -1,0 +1,124 @@
+// The pulsepost command as a user runs it: exit statuses, messages, summaries, worker processes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+#if defined(PULSEPOST_CLI)
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `pulsepost ARGS` in dir with standard input, output and error redirected to files.
+CliRun runCli(const testing::ScratchDir& dir, const std::string& args) {
+    const std::string command = "cd '" + dir.path() + "' && '" + PULSEPOST_CLI + "' " + args +
+                                " </dev/null >cli.out 2>cli.err";
+    CliRun r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = testing::readFile(dir.file("cli.out"));
+    r.err = testing::readFile(dir.file("cli.err"));
+    return r;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CliConvert, ConvertsAndSummarisesWithoutProgressOffATerminal) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("plate.nc"), "G1 X1\nM8\nG1 X2 Y1\n");
+    const CliRun r = runCli(dir, "convert plate.nc");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;  // no progress bar when standard error is a file
+    EXPECT_TRUE(contains(r.out, "plate.nc: converted")) << r.out;
+    EXPECT_TRUE(contains(r.out, "ticks at 643 per second")) << r.out;
+    EXPECT_TRUE(contains(r.out, "X 0.0000 .. 2.0000")) << r.out;
+    EXPECT_TRUE(contains(r.out, "1 events")) << r.out;
+    EXPECT_TRUE(contains(r.out, "plate.BRK")) << r.out;
+    for (const char* name : {"plate.CM", "plate.BRK", "plate.LIM", "plate.EV", "ZORVAN.CFG"}) {
+        EXPECT_TRUE(testing::fileExists(dir.file(name))) << name;
+    }
+}
+
+TEST(CliConvert, FailuresAreNamedAndMakeTheStatusNonZero) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("good.nc"), "G1 X1\n");
+    testing::writeFile(dir.file("endless.nc"), "G83 X1 Y1 Z-1 R0.1 Q0\n");  // peck of 0
+    const CliRun r = runCli(dir, "convert good.nc endless.nc absent.nc");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(contains(r.err, "pulsepost: endless.nc: refused:")) << r.err;
+    EXPECT_TRUE(contains(r.err, "pulsepost: absent.nc: cannot open file:")) << r.err;
+    EXPECT_TRUE(contains(r.out, "good.nc: converted")) << r.out;
+    EXPECT_TRUE(contains(r.out, "endless.nc: FAILED")) << r.out;
+    EXPECT_TRUE(contains(r.out, "1 of 3 programs converted")) << r.out;
+}
+
+TEST(CliConvert, WorkerProcessesWriteTheSameFilesAsOneProcess) {
+    testing::ScratchDir serial, parallel;
+    const char* programs[] = {"a.nc", "b.nc", "c.nc", "d.nc"};
+    for (int i = 0; i < 4; ++i) {
+        const std::string text = "G1 X" + std::to_string(i + 1) + " Y0.5\nM8\nG2 X" +
+                                 std::to_string(i + 2) + " Y0.5 I0.5 J0\nM9\n";
+        testing::writeFile(serial.file(programs[i]), text);
+        testing::writeFile(parallel.file(programs[i]), text);
+    }
+    const CliRun one = runCli(serial, "convert a.nc b.nc c.nc d.nc");
+    const CliRun four = runCli(parallel, "convert -j 3 a.nc b.nc c.nc d.nc");
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_EQ(four.status, 0) << four.err;
+    EXPECT_TRUE(contains(four.out, "4 of 4 programs converted")) << four.out;
+    for (const char* p : programs) {
+        EXPECT_TRUE(contains(four.out, std::string(p) + ": converted")) << four.out;
+        const std::string stem = std::string(p).substr(0, 1);
+        for (const char* ext : {".CM", ".BRK", ".LIM"}) {
+            EXPECT_EQ(testing::readBytes(parallel.file(stem + ext)),
+                      testing::readBytes(serial.file(stem + ext)))
+                << stem << ext;
+        }
+    }
+}
+
+TEST(CliConvert, UsageErrorsAndHelp) {
+    testing::ScratchDir dir;
+    EXPECT_NE(runCli(dir, "").status, 0);
+    EXPECT_NE(runCli(dir, "convert").status, 0);
+    EXPECT_NE(runCli(dir, "convert x.nc --config-dir no/such/dir").status, 0);
+    EXPECT_NE(runCli(dir, "convert -j 0 x.nc").status, 0);
+    const CliRun help = runCli(dir, "convert --help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* part : {"--config-dir", "WAITFORON", "G83", ".BRK", ".CM", "timeMem.txt"}) {
+        EXPECT_TRUE(contains(help.out, part)) << part;
+    }
+    EXPECT_FALSE(testing::fileExists(dir.file("x.CM")));
+}
+
+TEST(CliConvert, ConfigurationDirectoryIsUsedAndFilledWithDefaults) {
+    testing::ScratchDir dir;
+    ASSERT_TRUE(std::filesystem::create_directory(dir.file("machine")));
+    testing::writeFile(dir.file("part.nc"), "G1 X1\n");
+    const CliRun r = runCli(dir, "convert --config-dir machine part.nc");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(testing::fileExists(dir.file("machine/ZORVAN.CFG")));
+    EXPECT_TRUE(testing::fileExists(dir.file("machine/params.cfg")));
+    EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));
+}
+
+#else
+TEST(CliConvert, NotBuilt) {
+    GTEST_SKIP() << "the pulsepost command is not built here";
+}
+#endif
+
+}  // namespace
+}  // namespace pulsepost

@@ -1,0 +1,198 @@
+// `pulsepost convert PROGRAM... [--config-dir DIR] [-j N]`: converts each part program with the
+// library's entry point p, shows the progress and the library's messages, and prints a summary
+// of the files written. One process runs one conversion at a time (the library keeps the running
+// conversion in process-wide state), so -j N converts in N worker processes.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "conversion_summary.h"
+#include "pulsepost/pulsepost.h"
+
+namespace pulsepost::cli {
+
+namespace {
+
+constexpr const char* kConvertHelp = R"(Part programs
+  One block per line. Everything after the first of * ( % / is ignored. Words are an upper-case
+  letter and a number, anywhere in the line (G1X10Y5 and G1 X10 Y5 are the same).
+  G0 rapid move          G1 feed move          G2/G3 arc clockwise/counter-clockwise, centre
+  G4Pn dwell             G17/G18/G19 plane     from I J K (incremental to the start point)
+  G90/G91 absolute/incremental                 G92 set the current position
+  G81 G82 G84 G85 G89 drilling cycles, G83 G86 G87 G88 peck cycles (X Y hole, Z depth,
+  R retract plane, Q first peck, V further pecks, W clearance), G80 cancels, G73 as the controller.
+  M0 pause   M3/M4 spindle on   M5 off   M6 Tn tool change   M7/M8 coolant on   M9 off
+  M50/M51 ATp OUTn announce output n on/off at p per cent of the next move (EV file)
+  M90/M91 OUTn output n off/on   M57,v auxiliary value   Sn spindle speed
+  WAITFORONn / WAITFOROFFn wait for input n.  F feed in units per minute (unless the
+  configuration ignores F words).  Lengths are in the program's unit.
+
+Files written beside each program (plate.nc gives plate.CM ...; a name without "." gets the
+extension appended)
+  .CM   pulse stream: one step word per enabled motor output, 643 ticks per second
+  .BRK  break stream: rapid moves and machine events in path order, chunks of the CM stream
+  .LIM  program bounds: max X, max Y, min X, min Y, max Z, min Z
+  .EV   output events announced with M50/M51
+  timeMem.txt (current directory): timing of the last conversion
+
+Configuration
+  ZORVAN.CFG and params.cfg in --config-dir, created with the defaults when missing.
+  FILTER.CFG in the current directory is applied once when ZORVAN.CFG is re-created.
+
+Exit status: 0 when every program converted; 1 when any failed, was refused or was aborted
+with Esc (pressed in the terminal during a conversion).)";
+
+constexpr const char* kStageNames[6] = {"reading",  "fillets", "distances",
+                                        "planning", "profile", "pulses"};
+constexpr int kBarWidth = 30;
+
+// What the callbacks of the running conversion need (p gives them no context).
+struct RunningConversion {
+    std::string program;
+    bool showBar = false;
+    bool barDrawn = false;
+    int lastStage = -1;
+    int lastPercent = -1;
+    bool sawPlanning = false;
+    bool sawFinal = false;
+};
+RunningConversion gRun;
+
+void clearBar() {
+    if (!gRun.barDrawn) return;
+    std::fputs("\r\033[K", stderr);
+    gRun.barDrawn = false;
+}
+
+void PULSEPOST_CALL onProgress(int32_t stage, int32_t percent) {
+    if (stage >= 3) gRun.sawPlanning = true;
+    if (stage == 5 && percent == 100) gRun.sawFinal = true;
+    if (!gRun.showBar || (stage == gRun.lastStage && percent == gRun.lastPercent)) return;
+    gRun.lastStage = stage;
+    gRun.lastPercent = percent;
+    const int filled = percent * kBarWidth / 100;
+    char bar[kBarWidth + 1];
+    for (int i = 0; i < kBarWidth; ++i)
+        bar[i] = i < filled ? '#' : '.';
+    bar[kBarWidth] = '\0';
+    const char* name = stage >= 0 && stage < 6 ? kStageNames[stage] : "?";
+    std::fprintf(stderr, "\r\033[K%d/6 %-9s [%s] %3d%%  %s", stage + 1, name, bar, percent,
+                 gRun.program.c_str());
+    std::fflush(stderr);
+    gRun.barDrawn = true;
+}
+
+const char* codeName(int32_t code) {
+    if (code >= 1 && code <= 6) return "out of memory";
+    if (code == 7) return "cannot open file";
+    if (code == 8) return "refused";
+    if (code == 9) return "write failed";
+    return "message";
+}
+
+void onMessage(int32_t code, const char* text) {
+    clearBar();
+    std::fprintf(stderr, "pulsepost: %s: %s: %s\n", gRun.program.c_str(), codeName(code), text);
+    std::fflush(stderr);
+}
+
+struct ConvertOptions {
+    std::vector<std::string> programs;
+    std::string configDir = ".";
+    int jobs = 1;
+    bool quiet = false;
+};
+
+// Converts one program and prints its summary in one write. 0 when it converted.
+int convertOne(const std::string& program, const ConvertOptions& o, bool showBar) {
+    gRun = RunningConversion{};
+    gRun.program = program;
+    gRun.showBar = showBar;
+    pulsepost_set_message_sink(onMessage);
+    const auto start = std::chrono::steady_clock::now();
+    const int32_t result = p(program.c_str(), onProgress, o.configDir.c_str());
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    clearBar();
+    pulsepost_set_message_sink(nullptr);
+    const bool aborted = result == 0 && gRun.sawPlanning && !gRun.sawFinal;
+    if (!o.quiet || result != 0 || aborted) {
+        const std::string text =
+            formatSummary(summarizeConversion(program, result, aborted, elapsed.count()));
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+    }
+    return result != 0 || aborted ? 1 : 0;
+}
+
+// Up to jobs worker processes, one program each; the parent only collects their statuses.
+int convertInWorkers(const ConvertOptions& o) {
+    std::size_t next = 0;
+    int running = 0;
+    int failed = 0;
+    while (next < o.programs.size() || running > 0) {
+        while (running < o.jobs && next < o.programs.size()) {
+            std::fflush(stdout);
+            std::fflush(stderr);
+            const pid_t pid = fork();
+            if (pid == 0) {
+                const int status = convertOne(o.programs[next], o, false);
+                std::fflush(nullptr);
+                _exit(status);
+            }
+            if (pid < 0) {
+                failed += convertOne(o.programs[next], o, false);  // no worker: convert here
+            } else {
+                running += 1;
+            }
+            next += 1;
+        }
+        if (running == 0) continue;
+        int status = 0;
+        if (wait(&status) < 0) break;
+        running -= 1;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) failed += 1;
+    }
+    return failed;
+}
+
+int runConvert(const ConvertOptions& o) {
+    int failed = 0;
+    if (o.jobs <= 1 || o.programs.size() == 1) {
+        const bool bar = isatty(fileno(stderr)) != 0;
+        for (const std::string& program : o.programs)
+            failed += convertOne(program, o, bar);
+    } else {
+        failed = convertInWorkers(o);
+    }
+    if (o.programs.size() > 1) {
+        std::printf("pulsepost: %zu of %zu programs converted\n", o.programs.size() - failed,
+                    o.programs.size());
+    }
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+void registerConvertCommand(CLI::App& app) {
+    static ConvertOptions options;
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert part programs into CM, BRK, LIM and EV files beside each program");
+    convert->add_option("PROGRAM", options.programs, "G-code part programs")->required();
+    convert
+        ->add_option("--config-dir", options.configDir,
+                     "Directory of ZORVAN.CFG and params.cfg (default: the current directory)")
+        ->check(CLI::ExistingDirectory);
+    convert->add_option("-j,--jobs", options.jobs, "Convert in N worker processes at once")
+        ->check(CLI::Range(1, 256));
+    convert->add_flag("-q,--quiet", options.quiet, "Print only the programs that did not convert");
+    convert->footer(kConvertHelp);
+    convert->callback([] { commandStatus() = runConvert(options); });
+}
+
+}  // namespace pulsepost::cli
