@@ -1,12 +1,12 @@
 #include "entry/conversion_driver.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <initializer_list>
 
+#include "config/config_validation.h"
 #include "config/machine_config.h"
 #include "entry/message_sink.h"
 #include "gcode/interpreter.h"
@@ -71,27 +71,6 @@ void endConversion(Conversion& c) {
     }
 }
 
-// The configured values every stage divides by or multiplies with.
-bool motionLimitsUsable(const MotionLimits& limits) {
-    const struct {
-        const char* what;
-        double value;
-    } values[] = {
-        {"rapid speed", limits.rapidSpeed},    {"Z rapid speed", limits.rapidSpeedZ},
-        {"feed speed", limits.feedSpeed},      {"plunge speed", limits.plungeSpeed},
-        {"acceleration", limits.acceleration},
-    };
-    for (const auto& v : values) {
-        if (!(std::isfinite(v.value) && v.value > 0.0)) {
-            messageSinkf(MessageCode::Refused,
-                         "the configured %s is %g; it must be positive and finite", v.what,
-                         v.value);
-            return false;
-        }
-    }
-    return true;
-}
-
 // Closes CM and BRK; true when both streams reached the disk whole.
 bool closeStreams(Conversion& c, const char* programPath) {
     const bool cmOk = std::ferror(c.cm) == 0;
@@ -139,7 +118,11 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     limits.feedSpeed = feedSpeed() * kPerMinuteToPerSecond;
     limits.plungeSpeed = plungeSpeed() * kPerMinuteToPerSecond;
     limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
-    if (!motionLimitsUsable(limits)) return -1;
+    ConfigProblem problem;
+    if (validateConfiguration(problem) != 0) {
+        messageSink(MessageCode::Refused, problem.text);
+        return -1;
+    }
 
     resetConversionState();  // modal values, pending record and the six bounds at 0
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
