@@ -467,6 +467,33 @@ TEST_F(FlatArc, FullCircleGoesRoundAndEndsWhereItStarted) {
     EXPECT_NEAR(finalPosition.second, 0.0, 1e-4);
 }
 
+// A helical ramp written as G2/G3 reaches the interpolator as an arc whose end lies off the
+// circle of its start: traced in the plane of its radii it would swing out of the programmed
+// plane (here half a turn descending 0.5 would dive a whole radius). A centre merely rounded by
+// a few thousandths is traced as it is.
+TEST_F(FlatArc, ArcsThatCannotReachTheirEndAreRefusedRoundedCentresAreNot) {
+    const Segment helix =
+        makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(-0.2, 0.98, -0.5), Vec4(0, 0, 0), 1, 1.0);
+    storePath({makeMove(SegmentKind::Rapid, Vec4(), Vec4(1, 0, 0), 50.0), helix});
+    restToRest(helix.length, 1.0, 10.0);
+    EXPECT_EQ(run(), TickResult::Refused);
+    ASSERT_EQ(gMessages.size(), 1u);
+    EXPECT_EQ(gMessages[0].first, MessageCode::Refused);
+    EXPECT_NE(gMessages[0].second.find("cannot be followed"), std::string::npos);
+
+    TearDown();
+    SetUp();
+    clock_ = dist_ = 0.0;
+    Segment rounded =
+        makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1.003, 0), Vec4(0, 0, 0), 1, 1.0);
+    rounded.flags |= kStop;
+    const auto range = yRangeOnCircle({rounded}, rounded.length);
+    EXPECT_TRUE(gMessages.empty());
+    EXPECT_NEAR(finalPosition.first, 0.0, 4e-3);  // on the start circle, within the rounding
+    EXPECT_NEAR(finalPosition.second, 1.0, 4e-3);
+    EXPECT_GT(range.second, 0.9);
+}
+
 TEST_F(TickStage, AStepThatNoWordCarriesRefusesTheConversion) {
     axisMap().axisScale[0] = 10160.0;
     storePath({feed(Vec4(0, 0, 0), Vec4(100, 0, 0), 1000.0, kStop)});

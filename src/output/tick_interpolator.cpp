@@ -55,6 +55,10 @@ namespace {
 constexpr double kPulseLimit = 2147483647.0;  // pulses: positions beyond cannot be counted
 constexpr double kTangentialShare = 0.99;     // neighbour direction share across the arc's plane
 constexpr double kPerCent = 100.0;
+// How far the traced end of an arc may lie from its programmed end: both a share of the radius
+// (centres rounded by the CAM system leave small misses) and a number of pulses.
+constexpr double kArcEndToleranceShare = 0.01;
+constexpr double kArcEndTolerancePulses = 10.0;
 
 // The axis map as the stage uses it, by motor output.
 struct OutputMap {
@@ -193,6 +197,34 @@ struct TickState {
     bool markNow = false;
 };
 
+// An arc is traced on the circle of its start radius, in the plane of its start and end radii.
+// An arc whose end point is far from that circle (a helix programmed as G2/G3 with a move along
+// the third axis, or a centre far from equidistant) is traced through a tilted plane, off the
+// programmed path (a helical ramp over half a turn swings the tool a whole radius out of its
+// plane), and ends with a jump: refuse it rather than write that motion. The small misses that
+// rounded centres leave are traced as they are.
+bool arcReachesItsEnd(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
+    const Vec4 traced = positionOn(arc, frame, arc.length);
+    const double miss = length(subtract(traced, arc.end));
+    if (miss <= kArcEndToleranceShare * frame.radius) return true;
+    const AxisMap& axes = axisMap();
+    for (int k = 0; k < 4; ++k) {
+        if (!map.enabled[k]) continue;
+        const int32_t axis = map.axis[k];
+        const double missPulses = std::fabs(traced[axis] - arc.end[axis]) * axes.axisScale[axis];
+        if (missPulses > kArcEndTolerancePulses) {
+            messageSinkf(MessageCode::Refused,
+                         "the arc from (%g, %g, %g) to (%g, %g, %g) about (%g, %g, %g) cannot be "
+                         "followed: its end is %g units off the circle of its start (a helical "
+                         "arc, or a centre not equidistant from its ends)",
+                         arc.start.x, arc.start.y, arc.start.z, arc.end.x, arc.end.y, arc.end.z,
+                         arc.centre.x, arc.centre.y, arc.centre.z, miss);
+            return false;
+        }
+    }
+    return true;
+}
+
 // Reads the record after the current one without moving the store's cursor.
 bool peekNext(SegmentStore& segments, Segment& next) {
     const int32_t at = segments.cursor;
@@ -247,6 +279,7 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
         const bool hasNext = run.current.has(SegmentFlags::Arc) && peekNext(segments, next);
         st.frame = frameOf(run.current, st.hasPrevious ? &st.previous : nullptr,
                            hasNext ? &next : nullptr);
+        if (st.frame.arc && !arcReachesItsEnd(run.current, st.frame, st.map)) return false;
     }
     return true;
 }
@@ -306,7 +339,8 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
                 (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
                 messageSinkf(MessageCode::Refused,
                              "output %d at tick %d would step %lld pulses; a step word carries "
-                             "%d to %d (the motion is too fast for the pulse rate)",
+                             "%d to %d (the path jumps there, or moves faster than the pulse "
+                             "rate allows)",
                              out, n, static_cast<long long>(deltas[out]), kMinStepDelta,
                              kMaxStepDelta);
                 return TickResult::Refused;
