@@ -38,10 +38,17 @@ else
   done
 fi
 
+# The shared corpus lies beside the repository (beside the main checkout for a worktree).
+shared_corpus=../shared/corpus
+if [ ! -d "$shared_corpus" ]; then
+  common=$(git rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+  [ -n "$common" ] && shared_corpus=$(dirname "$(dirname "$common")")/shared/corpus
+fi
+
 # Copies the G-code seeds into dir (only regular files of at most max bytes).
 copy_gcode_seeds() {
   local dir=$1 max=$2 from
-  for from in examples ../shared/corpus; do
+  for from in examples "$shared_corpus"; do
     [ -d "$from" ] || continue
     find "$from" -maxdepth 1 -type f ! -name '*.tsv' ! -name '*.md' -size -"$((max + 1))"c \
       -exec cp -t "$dir" {} + 2>/dev/null || true
@@ -58,16 +65,17 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$seeds"
   max_len=4096
   case $target in
-    fuzz_conversion) max_len=65536 ;;
-    fuzz_readback) max_len=65536 ;;
+    fuzz_conversion | fuzz_interpretation | fuzz_readback) max_len=65536 ;;
   esac
   [ -d "fuzz/seeds/$name" ] && cp -r "fuzz/seeds/$name/." "$seeds/"
   case $target in
-    fuzz_conversion) copy_gcode_seeds "$seeds" "$max_len" ;;
+    fuzz_conversion | fuzz_interpretation) copy_gcode_seeds "$seeds" "$max_len" ;;
   esac
   options=(-max_total_time="$seconds" -max_len="$max_len" -timeout=30 -rss_limit_mb=3072
            -use_value_profile=1 -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-")
-  [ -f "fuzz/dict/$name.dict" ] && options+=(-dict="$root/fuzz/dict/$name.dict")
+  dict=fuzz/dict/$name.dict
+  case $target in fuzz_conversion | fuzz_interpretation) dict=fuzz/dict/gcode.dict ;; esac
+  [ -f "$dict" ] && options+=(-dict="$root/$dict")
   log=$work/$target.log
   echo "== $target: ${seconds}s (log $log)"
   status=0

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "entry/message_sink.h"
 #include "store/profile_store.h"
@@ -205,6 +206,30 @@ TEST(StoreDeathTest, GrowthFailureNamesThePage) {
             addPage(s);
         },
         ::testing::ExitedWithCode(255), "sink 5 ");
+}
+
+// A harness that keeps pages for reuse gets every page back exactly once when a store is
+// destroyed, whatever its size.
+std::vector<void*> gReleased;
+void* plainAllocator(std::size_t bytes) { return std::malloc(bytes); }
+void recordRelease(void* page) {
+    gReleased.push_back(page);
+    std::free(page);
+}
+
+TEST(Store, ReplacedReleaserGetsEveryPageBack) {
+    gReleased.clear();
+    setPageAllocator(plainAllocator);
+    setPageReleaser(recordRelease);
+    ProfileStore s;
+    create(s);
+    addPage(s);
+    addPage(s);
+    std::vector<void*> pages(s.pages, s.pages + s.pageCount);
+    destroy(s);
+    setPageReleaser(nullptr);
+    setPageAllocator(nullptr);
+    EXPECT_EQ(gReleased, pages);
 }
 
 }  // namespace

@@ -9,9 +9,12 @@ namespace pulsepost {
 
 namespace {
 PageAllocator gAllocator = nullptr;
-}
+PageReleaser gReleaser = nullptr;
+}  // namespace
 
 void setPageAllocator(PageAllocator allocator) { gAllocator = allocator; }
+
+void setPageReleaser(PageReleaser releaser) { gReleaser = releaser; }
 
 namespace store_detail {
 
@@ -36,7 +39,13 @@ void storeFull(const StoreTraits& traits) {
     std::exit(-1);
 }
 
-void releasePage(void* page) { std::free(page); }
+void releasePage(void* page) {
+    if (gReleaser) {
+        gReleaser(page);
+    } else {
+        std::free(page);
+    }
+}
 
 }  // namespace store_detail
 

@@ -43,6 +43,10 @@ struct PagedStore {
 // Page allocation, replaceable so that tests can make it fail. nullptr restores malloc.
 using PageAllocator = void* (*)(std::size_t bytes);
 void setPageAllocator(PageAllocator allocator);
+// Page release, replaceable together with the allocator (a harness that keeps pages for reuse).
+// nullptr restores free.
+using PageReleaser = void (*)(void* page);
+void setPageReleaser(PageReleaser releaser);
 
 namespace store_detail {
 // Allocates the first (page 0) or a further page, or ends the process as the traits say.

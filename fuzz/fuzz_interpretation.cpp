@@ -1,0 +1,133 @@
+// The conversion's first four stages over an arbitrary program: reading and interpretation,
+// fillets, distances, velocity planning and the profile distances, with a small fixed
+// configuration. Whatever the program, no record may carry a position, length, distance or speed
+// that is not a finite number, no Feed record may reach the planner with a speed it cannot plan
+// (the planner would refuse it), and no knot of the profile may be other than finite with a
+// speed of at least 0.
+#include <cmath>
+
+#include "config/axis_map.h"
+#include "config/cut_params.h"
+#include "config/machine_config.h"
+#include "config/machine_config_layout.h"
+#include "fuzz_support.h"
+#include "gcode/interpreter.h"
+#include "geometry/conversion_state.h"
+#include "planner/velocity_profile.h"
+#include "store/profile_store.h"
+#include "store/segment_store.h"
+
+using namespace pulsepost;
+
+namespace {
+
+constexpr double kPerMinute = 1.0 / 60.0;
+
+bool finite(const Vec4& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
+}
+
+void checkRecords(SegmentStore& store) {
+    rewind(store);
+    for (int32_t i = 0; i < store.highWater; ++i) {
+        Segment s;
+        read(&s, 1, store);
+        if (s.kind != SegmentKind::Rapid && s.kind != SegmentKind::Feed) continue;
+        if (!finite(s.start) || !finite(s.end) || !finite(s.centre) || !std::isfinite(s.length) ||
+            !std::isfinite(s.distance) || !std::isfinite(s.speed)) {
+            fuzzing::propertyBroken("record %d (kind %d) is not finite", i,
+                                    static_cast<int>(s.kind));
+        }
+        if (s.kind == SegmentKind::Feed && !(s.speed > 0.0)) {
+            fuzzing::propertyBroken("feed record %d has speed %g", i, s.speed);
+        }
+    }
+}
+
+void checkKnots(ProfileStore& profile) {
+    rewind(profile);
+    for (int32_t i = 0; i < profile.highWater; ++i) {
+        ProfilePoint k;
+        read(&k, 1, profile);
+        if (!std::isfinite(k.time) || !std::isfinite(k.velocity) || !std::isfinite(k.distance) ||
+            k.velocity < 0.0) {
+            fuzzing::propertyBroken("knot %d: time %g velocity %g distance %g", i, k.time,
+                                    k.velocity, k.distance);
+        }
+    }
+}
+
+struct Run {
+    const char* programPath;
+    bool planned = false;
+    bool refusedByPlanner = false;
+};
+
+void interpretAndPlan(void* context) {
+    Run& run = *static_cast<Run*>(context);
+    MotionLimits limits;
+    limits.acceleration = acceleration();
+    limits.rapidSpeed = rapidSpeed() * kPerMinute;
+    limits.rapidSpeedZ = rapidSpeedZ() * kPerMinute;
+    limits.feedSpeed = feedSpeed() * kPerMinute;
+    limits.plungeSpeed = plungeSpeed() * kPerMinute;
+    limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    resetConversionState();
+    conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
+
+    SegmentStore segments;
+    ProfileStore profile;
+    create(segments);
+    create(profile);
+    if (interpretProgram(run.programPath, limits, segments, nullptr) == 0) {
+        checkRecords(segments);
+        ProfilePoint last;
+        const PlanResult plan =
+            planVelocityProfile(segments, profile, limits.acceleration, nullptr, last);
+        if (plan == PlanResult::Refused) run.refusedByPlanner = true;
+        if (plan == PlanResult::Planned && integrateProfileDistance(profile, nullptr) == 0) {
+            run.planned = true;
+            checkKnots(profile);
+        }
+    }
+    destroy(profile);
+    destroy(segments);
+}
+
+// A small machine: 1000 pulses per unit on X, Y and Z, 500 on A; fast enough that short
+// programs give short profiles; F words take effect.
+void configure() {
+    resetMachineConfig();
+    setDefaultMachineConfig();
+    MachineConfig& c = machineConfig();
+    c.stepsPerUnit[0] = 1000.0;
+    c.stepsPerUnit[1] = 1000.0;
+    c.stepsPerUnit[2] = 1000.0;
+    c.stepsPerUnit[3] = 500.0;
+    c.rapidSpeed = 6000.0;
+    c.rapidSpeedZ = 3000.0;
+    c.feedSpeed = 3000.0;
+    c.plungeSpeed = 1200.0;
+    c.acceleration = 500.0;
+    c.optionBits = 0x40;
+    buildAxisMap();
+    resetCutParams();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static const std::string path = fuzzing::scratchFile("program.nc");
+    static bool configured = false;
+    if (!configured) {
+        configure();
+        configured = true;
+    }
+    fuzzing::writeInput(path, data, size);
+    Run run{path.c_str()};
+    const fuzzing::RunOutcome outcome = fuzzing::guardedRun({}, &interpretAndPlan, &run);
+    if (run.refusedByPlanner && !outcome.overBudget && !outcome.escaped) {
+        fuzzing::propertyBroken("the planner refused a record: %s", outcome.lastMessage.c_str());
+    }
+    return 0;
+}
