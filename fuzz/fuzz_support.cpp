@@ -90,7 +90,11 @@ RunState gRun;
 PagePool gPool;
 
 void* budgetedPage(std::size_t bytes) {
-    if (gRun.pagesAllocated >= gRun.budget.maxPages) throw PageBudgetExceeded{};
+    if (gRun.pagesAllocated >= gRun.budget.maxPages) {
+        // p turns every exception into a refusal; the flag tells the run what really happened.
+        gRun.outcome.overBudget = true;
+        throw PageBudgetExceeded{};
+    }
     gRun.pagesAllocated += 1;
     void* memory = nullptr;
     for (int i = 0; i < gPool.idleCount; ++i) {
