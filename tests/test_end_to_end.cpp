@@ -140,6 +140,15 @@ TEST_F(EndToEnd, OneLineProgramGivesTheWorkedExampleFiles) {
     EXPECT_EQ(timing.rfind("progress bar 6 time =", 0), 0u) << timing;
     EXPECT_NE(timing.find("\r\noverall time ="), std::string::npos) << timing;
     expectCompleteProgress(gReports);
+    // One line, one record, three knots: every stage up to 4 reports at its first due step.
+    const Reports head = {{0, 100}, {0, 100}, {1, 100}, {1, 100}, {2, 100}, {2, 100},
+                          {3, 100}, {4, 33},  {4, 66},  {4, 100}, {4, 100}};
+    ASSERT_EQ(gReports.size(), head.size() + 101);
+    EXPECT_EQ(Reports(gReports.begin(), gReports.begin() + head.size()), head);
+    // Stage 5: tick 1 and every 71st tick after it (0 .. 99 per cent), then the final 100.
+    for (std::size_t i = 0; i < 100; ++i) {
+        EXPECT_EQ(gReports[head.size() + i], std::make_pair(5, static_cast<int>(i))) << i;
+    }
     EXPECT_EQ(gReports.back(), std::make_pair(5, 100));
     EXPECT_TRUE(gMessages.empty());
 }
