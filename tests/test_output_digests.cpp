@@ -1,0 +1,212 @@
+// Byte identity of whole conversions: the CM, BRK, LIM and EV files of the example programs, of a
+// few programs of the shared corpus and of generated surfacing, pocketing and drilling programs,
+// each converted through p, are reduced to 64-bit FNV-1a digests and compared with the reference
+// digests below. Any change of any output byte fails here; a change of the code that is meant to
+// leave the outputs alone (an optimisation, a clean-up) must pass unchanged.
+//
+// When the outputs are meant to change, regenerate the table on purpose and review the diff:
+//
+//   PULSEPOST_ACCEPT_DIGESTS=1 build/tests/pulsepost_tests --gtest_filter='*ConversionDigests*'
+//
+// prints the new rows (in the table's order) instead of comparing. Corpus programs are read from
+// ../shared/corpus beside the repository (or PULSEPOST_CORPUS_DIR); where it is absent their
+// cases are skipped.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../bench/program_generator.h"
+#include "config/configuration_setup.h"
+#include "config/machine_config.h"
+#include "config/machine_config_layout.h"
+#include "pulsepost/pulsepost.h"
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+namespace fs = std::filesystem;
+
+// FNV-1a over the bytes of a file; kAbsent when the file does not exist.
+constexpr uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
+constexpr uint64_t kFnvPrime = 0x100000001b3ULL;
+constexpr uint64_t kAbsent = 0;
+
+uint64_t fileDigest(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return kAbsent;
+    uint64_t h = kFnvOffset;
+    unsigned char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        for (std::size_t i = 0; i < n; ++i) {
+            h ^= buffer[i];
+            h *= kFnvPrime;
+        }
+    }
+    std::fclose(f);
+    return h;
+}
+
+// The two machines: the defaults as p writes them (F words ignored, rapids planned as feeds,
+// three axes), and a shop machine that runs the program's F words, plays rapids from the break
+// stream, swaps X and Y and drives the fourth axis.
+enum class Machine { Default, Shop };
+
+void writeShopConfiguration(const std::string& dir) {
+    setUpConfiguration(dir.c_str());
+    MachineConfig& c = machineConfig();
+    c.stepsPerUnit[3] = 200.0;
+    c.feedSpeed = 120.0;
+    c.rapidSpeed = 300.0;
+    c.acceleration = 40.0;
+    c.swapXY = 1;
+    c.optionBits = 0;
+    ASSERT_TRUE(writeMachineConfig());
+}
+
+enum class Source { Example, Corpus, Generated };
+
+struct Case {
+    const char* name;  // unique, letters, digits and underscores
+    Source source;
+    const char* file;  // examples/ or corpus file name; generator kind for Generated
+    int64_t lines;     // Generated: lines to write
+    Machine machine;
+};
+
+const Case kCases[] = {
+    {"contour", Source::Example, "contour.nc", 0, Machine::Default},
+    {"drilling", Source::Example, "drilling.nc", 0, Machine::Default},
+    {"fixture_job", Source::Example, "fixture_job.nc", 0, Machine::Default},
+    {"contour_shop", Source::Example, "contour.nc", 0, Machine::Shop},
+    {"drilling_shop", Source::Example, "drilling.nc", 0, Machine::Shop},
+    {"fixture_job_shop", Source::Example, "fixture_job.nc", 0, Machine::Shop},
+    {"generated_surfacing", Source::Generated, "surfacing", 20000, Machine::Default},
+    {"generated_pocketing", Source::Generated, "pocketing", 4000, Machine::Default},
+    {"generated_drilling", Source::Generated, "drilling", 1500, Machine::Default},
+    {"generated_surfacing_shop", Source::Generated, "surfacing", 20000, Machine::Shop},
+    {"generated_pocketing_shop", Source::Generated, "pocketing", 4000, Machine::Shop},
+    {"generated_drilling_shop", Source::Generated, "drilling", 1500, Machine::Shop},
+    {"corpus_tort", Source::Corpus, "linuxcnc__tort.ngc", 0, Machine::Default},
+    {"corpus_rebels", Source::Corpus, "cnc-training__Rebels5.nc", 0, Machine::Default},
+    {"corpus_pcb_back", Source::Corpus, "pcb2gcode__example_board_al_mach3_back.ngc", 0,
+     Machine::Default},
+    {"corpus_bcnc_sample", Source::Corpus, "bcnc__sample.gcode", 0, Machine::Default},
+    {"corpus_axis", Source::Corpus, "linuxcnc__axis.ngc", 0, Machine::Default},
+    {"corpus_dice_drill", Source::Corpus, "cnclib__Examples_Dice.drill.nc", 0, Machine::Default},
+    {"corpus_compass_text", Source::Corpus, "camotics__compass_text.ngc", 0, Machine::Default},
+    {"corpus_helical_thread", Source::Corpus, "cncjs__helical-thread-milling.gcode", 0,
+     Machine::Default},
+    {"corpus_mmount", Source::Corpus, "linuxcnc__mmount.ngc", 0, Machine::Default},
+    {"corpus_headrough_shop", Source::Corpus, "ugs__headrough.nc", 0, Machine::Shop},
+};
+
+struct ReferenceRow {
+    const char* name;
+    int32_t result;  // what p returned
+    uint64_t cm, brk, lim, ev;
+};
+
+// Reference digests, recorded from the outputs before any optimisation of the conversion.
+const ReferenceRow kReference[] = {
+    {"placeholder", 0, 0, 0, 0, 0},
+};
+
+struct Outcome {
+    int32_t result = 0;
+    uint64_t cm = 0, brk = 0, lim = 0, ev = 0;
+};
+
+// The corpus beside the repository, or where PULSEPOST_CORPUS_DIR says (a work tree elsewhere).
+std::string corpusDir() {
+    const char* dir = std::getenv("PULSEPOST_CORPUS_DIR");
+    if (dir != nullptr && *dir != '\0') return dir;
+    return std::string(PULSEPOST_SOURCE_DIR) + "/../shared/corpus";
+}
+
+std::string sourcePath(const Case& c) {
+    if (c.source == Source::Example)
+        return std::string(PULSEPOST_SOURCE_DIR) + "/examples/" + c.file;
+    return corpusDir() + "/" + c.file;
+}
+
+bool accepting() {
+    const char* accept = std::getenv("PULSEPOST_ACCEPT_DIGESTS");
+    return accept != nullptr && std::strcmp(accept, "1") == 0;
+}
+
+class ConversionDigests : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ConversionDigests, OutputsAreByteIdenticalToTheReference) {
+    const Case& c = GetParam();
+    testing::ScratchDir dir;
+    const std::string program = dir.file("part.nc");
+    if (c.source == Source::Generated) {
+        bench::ProgramKind kind;
+        ASSERT_TRUE(bench::programKindNamed(c.file, kind));
+        ASSERT_GT(bench::writeProgramFile(kind, program.c_str(), c.lines), 0);
+    } else {
+        const std::string from = sourcePath(c);
+        if (c.source == Source::Corpus && !fs::exists(from)) {
+            GTEST_SKIP() << from << " is not there";
+        }
+        fs::copy_file(from, program);
+    }
+    const std::string configDir = dir.file("config");
+    fs::create_directory(configDir);
+    if (c.machine == Machine::Shop) writeShopConfiguration(configDir);
+
+    Outcome got;
+    {
+        testing::WorkingDir cwd(dir.path());  // timeMem.txt
+        got.result = p(program.c_str(), nullptr, configDir.c_str());
+    }
+    got.cm = fileDigest(dir.file("part.CM"));
+    got.brk = fileDigest(dir.file("part.BRK"));
+    got.lim = fileDigest(dir.file("part.LIM"));
+    got.ev = fileDigest(dir.file("part.EV"));
+
+    if (accepting()) {
+        std::printf("    {\"%s\", %d, 0x%016" PRIx64 "ULL, 0x%016" PRIx64 "ULL, 0x%016" PRIx64
+                    "ULL, 0x%016" PRIx64 "ULL},\n",
+                    c.name, static_cast<int>(got.result), got.cm, got.brk, got.lim, got.ev);
+        return;
+    }
+    const ReferenceRow* want =
+        std::find_if(std::begin(kReference), std::end(kReference),
+                     [&](const ReferenceRow& d) { return std::strcmp(d.name, c.name) == 0; });
+    ASSERT_NE(want, std::end(kReference)) << c.name << " has no reference digests";
+    EXPECT_EQ(got.result, want->result);
+    EXPECT_EQ(got.cm, want->cm) << "CM differs";
+    EXPECT_EQ(got.brk, want->brk) << "BRK differs";
+    EXPECT_EQ(got.lim, want->lim) << "LIM differs";
+    EXPECT_EQ(got.ev, want->ev) << "EV differs";
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, ConversionDigests, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The digest itself: FNV-1a of known inputs, so that a broken hash cannot pass every case.
+TEST(FileDigest, IsFnv1aOfTheFileBytes) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("empty"), "");
+    testing::writeFile(dir.file("a"), "a");
+    testing::writeFile(dir.file("foobar"), "foobar");
+    EXPECT_EQ(fileDigest(dir.file("empty")), 0xcbf29ce484222325ULL);
+    EXPECT_EQ(fileDigest(dir.file("a")), 0xaf63dc4c8601ec8cULL);
+    EXPECT_EQ(fileDigest(dir.file("foobar")), 0x85944171f73967e8ULL);
+    EXPECT_EQ(fileDigest(dir.file("missing")), kAbsent);
+}
+
+}  // namespace
+}  // namespace pulsepost
