@@ -1,10 +1,12 @@
 # Front door: `make` builds, `make test` builds and runs every test, `make sanitize` runs the
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, `make bench-micro` builds and runs
-# the Google Benchmark programs of bench/, `make fuzz` runs the fuzzers.
+# the Google Benchmark programs of bench/, `make bench` converts large generated programs and
+# prints a table per stage (BENCH_LINES="surfacing pocketing drilling" sets their sizes),
+# `make fuzz` runs the fuzzers.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize bench-micro fuzz clean format windows test-windows demo
+.PHONY: all build test sanitize bench bench-micro fuzz clean format windows test-windows demo
 
 all: build
 
@@ -36,6 +38,12 @@ bench-micro:
 			echo "== $$program"; "$$program" || exit 1; \
 		fi; \
 	done
+
+BENCH_LINES ?= 1000000 50000 5000
+bench:
+	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release -DPULSEPOST_BENCH=ON
+	$(CMAKE) --build build -j $(JOBS) --target conversion_table
+	build/bench/conversion_table $(BENCH_LINES)
 
 # Runs every libFuzzer target for FUZZ_SECONDS (clang, AddressSanitizer, UBSan; build-fuzz/).
 FUZZ_SECONDS ?= 300
