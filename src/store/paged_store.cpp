@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "entry/message_sink.h"
+#include "platform/memory.h"
 
 namespace pulsepost {
 
@@ -22,7 +23,10 @@ void* allocatePage(const StoreTraits& traits, int32_t pageIndex) {
     const int32_t pageBytes = traits.recordSize * kRecordsPerPage;
     void* page = gAllocator ? gAllocator(static_cast<std::size_t>(pageBytes))
                             : std::malloc(static_cast<std::size_t>(pageBytes));
-    if (page != nullptr) return page;
+    if (page != nullptr) {
+        adviseSequentialFill(page, static_cast<std::size_t>(pageBytes));
+        return page;
+    }
     char text[64];
     if (pageIndex == 0) {
         std::snprintf(text, sizeof text, "allocating %d bytes", pageBytes);
