@@ -36,9 +36,53 @@ inline int32_t readInteger(const char* text) {
     return static_cast<int32_t>(value);
 }
 
-// atof.
+namespace line_words_detail {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint64_t kExactMantissaLimit = uint64_t{1} << 53;  // every integer up to it is exact
+constexpr int kMaxDigits = 19;  // digits that always fit the 64-bit mantissa
+
+inline bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace line_words_detail
+
+// atof. The plain decimals of a part program ("-12.3456": sign, at most 19 digits, a point, no
+// exponent) are converted by the fast path: the digits as an integer m and the count k of digits
+// after the point give m / 10^k, and when m and 10^k are both exact doubles that one division is
+// correctly rounded, so it is the very value the C library's conversion gives. Everything else
+// (exponents, hexadecimal, inf and nan, longer or larger numbers, no digits) goes to strtod.
 inline double readDecimal(const char* text) {
-    return std::strtod(text, nullptr);
+    using namespace line_words_detail;
+    const char* c = text;
+    while (isBlank(*c))
+        ++c;
+    const bool negative = *c == '-';
+    if (*c == '-' || *c == '+') ++c;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+    for (; isDigit(*c); ++c, ++digits)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*c - '0');
+    const bool integerDigits = digits > 0;
+    if (*c == '.') {
+        for (++c; isDigit(*c); ++c, ++digits, ++fractionDigits) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*c - '0');
+        }
+    }
+    const bool plain = digits > 0 && digits <= kMaxDigits && mantissa <= kExactMantissaLimit &&
+                       fractionDigits <= 22 && *c != 'e' && *c != 'E' &&
+                       !(integerDigits && (*c == 'x' || *c == 'X'));
+    if (!plain) return std::strtod(text, nullptr);
+    const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[fractionDigits];
+    return negative ? -magnitude : magnitude;
 }
 
 // Reports a refused conversion with the program line it happened on; returns kRefused.
