@@ -1,5 +1,7 @@
 #include "store/segment_store.h"
 
+#include <cstring>
+
 #include "entry/message_sink.h"
 
 namespace pulsepost {
@@ -12,29 +14,74 @@ const StoreTraits& storeTraits<Segment>() {
     return traits;
 }
 
-int32_t readNextFeedMove(Segment& destination, SegmentStore& store) {
-    while (read(&destination, 1, store) == 1) {
-        if (destination.kind == SegmentKind::Feed) return 1;
+// Both walks look at the kind byte of each record where it lies in its page and copy only the
+// record they stop at: the planner and the distance pass walk over every record of the store
+// several times, and a whole-record copy per step would cost most of their time. The cursor and
+// byteOffset end exactly where a record-by-record read would leave them.
+
+namespace {
+
+inline bool isFeedAt(SegmentStore& store, int32_t index) {
+    return slotAt(store, index).kind == SegmentKind::Feed;
+}
+
+// The record-by-record backward walk, for a cursor beyond highWater (where a read copies nothing
+// and the walk therefore moves two records per step).
+void stepBackRecordByRecord(SegmentStore& store, int32_t wanted) {
+    Segment record{};
+    int32_t counted = 0;
+    while (counted < wanted) {
+        if (seek(store, -1, store.cursor) != 0) break;
+        read(&record, 1, store);
+        seek(store, -1, store.cursor);
+        if (record.kind == SegmentKind::Feed) counted += 1;
     }
+}
+
+}  // namespace
+
+int32_t readNextFeedMove(Segment& destination, SegmentStore& store) {
+    int32_t i = store.cursor;
+    while (i < store.highWater && !isFeedAt(store, i))
+        ++i;
+    if (i < store.highWater) {
+        std::memcpy(&destination, &slotAt(store, i), sizeof(Segment));
+        store.cursor = i + 1;
+        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
+        return 1;
+    }
+    if (i > store.cursor) {
+        std::memcpy(&destination, &slotAt(store, i - 1), sizeof(Segment));
+        store.cursor = i;
+    }
+    store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     return 0;
 }
 
 void skipFeedMoves(SegmentStore& store, int32_t n) {
-    Segment record{};
     if (n > 0) {
         int32_t counted = 0;
-        while (counted < n && read(&record, 1, store) == 1) {
-            if (record.kind == SegmentKind::Feed) counted += 1;
+        int32_t i = store.cursor;
+        while (counted < n && i < store.highWater) {
+            if (isFeedAt(store, i)) counted += 1;
+            ++i;
         }
+        store.cursor = i;
+        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     } else if (n < 0) {
+        if (store.cursor > store.highWater) {
+            stepBackRecordByRecord(store, -n);
+            return;
+        }
         const int32_t wanted = -n;
         int32_t counted = 0;
-        while (counted < wanted) {
-            if (seek(store, -1, store.cursor) != 0) break;
-            read(&record, 1, store);
-            seek(store, -1, store.cursor);
-            if (record.kind == SegmentKind::Feed) counted += 1;
+        int32_t i = store.cursor;
+        while (counted < wanted && i > 0) {
+            --i;
+            if (isFeedAt(store, i)) counted += 1;
         }
+        store.cursor = i;
+        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     }
 }
 
