@@ -1,0 +1,162 @@
+// Hostile paths and configuration files through p: output names that stay beside the program,
+// files that cannot be created, configuration files that are read-only, damaged or impossible,
+// and machines with disabled, reversed or unusable axes and speeds.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <limits>
+#include <string>
+
+#include "config/cut_params.h"
+#include "hardening_fixture.h"
+
+namespace pulsepost {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::expectAt;
+using testing::Hardening;
+
+TEST_F(Hardening, ProgramPathWithoutADotGetsItsExtensionsAppended) {
+    quickMachine();
+    ASSERT_EQ(convert("G1 X1\n", "part"), 0);
+    for (const char* name : {"part.CM", "part.BRK", "part.LIM", "part.EV"}) {
+        EXPECT_TRUE(exists(name)) << name;
+    }
+    // A "." in a directory name does not count: the files stay inside that directory.
+    fs::create_directories(dir.file("jobs.v1"));
+    ASSERT_EQ(convert("G1 X2\n", "jobs.v1/plate"), 0);
+    EXPECT_TRUE(exists("jobs.v1/plate.CM"));
+    EXPECT_FALSE(exists("jobs.CM"));
+    EXPECT_FALSE(exists("jobs.EV"));
+    expectAt(readBack().motion.finalPosition, 2, 0, 0);
+}
+
+// The tests run as root in CI, where permission bits do not stop a write; a directory in the
+// place of an output file does.
+TEST_F(Hardening, OutputFileThatCannotBeCreatedEndsTheConversionWithAReason) {
+    quickMachine();
+    for (const char* blocked : {"part.EV", "part.CM", "part.BRK"}) {
+        fs::remove_all(dir.file("part.EV"));
+        fs::remove_all(dir.file("part.CM"));
+        fs::remove_all(dir.file("part.BRK"));
+        fs::create_directory(dir.file(blocked));
+        testing::hardeningMessages().clear();
+        EXPECT_EQ(convert("G1 X1\n"), -1) << blocked;
+        bool reported = false;
+        for (const auto& [code, text] : testing::hardeningMessages()) {
+            reported = reported || code == 7;
+        }
+        EXPECT_TRUE(reported) << blocked;
+        fs::remove_all(dir.file(blocked));
+    }
+    // A program in a directory that does not exist cannot be read: nothing is written.
+    testing::hardeningMessages().clear();
+    EXPECT_EQ(convertFile(dir.file("missing/part.nc")), -1);
+    ASSERT_FALSE(testing::hardeningMessages().empty());
+    EXPECT_EQ(testing::hardeningMessages().front().first, 7);
+    EXPECT_FALSE(exists("missing"));
+}
+
+TEST_F(Hardening, UnwritableOutputDirectoryIsReported) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+    quickMachine();
+    fs::create_directories(dir.file("locked"));
+    testing::writeFile(dir.file("locked/part.nc"), "G1 X1\n");
+    chmod(dir.file("locked").c_str(), 0555);
+    testing::hardeningMessages().clear();
+    EXPECT_EQ(convertFile(dir.file("locked/part.nc")), -1);
+    chmod(dir.file("locked").c_str(), 0755);
+    ASSERT_FALSE(testing::hardeningMessages().empty());
+    EXPECT_EQ(testing::hardeningMessages().front().first, 7);
+}
+
+TEST_F(Hardening, ReadOnlyConfigurationFilesAreReadAndLeftAlone) {
+    quickMachine();
+    ASSERT_EQ(convert("G1 X1\n"), 0);  // writes params.cfg
+    const std::string config = testing::readFile(dir.file("ZORVAN.CFG"));
+    const std::string params = testing::readFile(dir.file("params.cfg"));
+    chmod(dir.file("ZORVAN.CFG").c_str(), 0444);
+    chmod(dir.file("params.cfg").c_str(), 0444);
+    ASSERT_EQ(convert("G1 X2\n"), 0);
+    EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG")), config);
+    EXPECT_EQ(testing::readFile(dir.file("params.cfg")), params);
+    expectAt(readBack().motion.finalPosition, 2, 0, 0);
+}
+
+TEST_F(Hardening, ConfigurationFilesThatCannotBeWrittenLeaveTheDefaults) {
+    // Directories in the place of both files: neither reads nor can be written.
+    fs::create_directory(dir.file("ZORVAN.CFG"));
+    fs::create_directory(dir.file("params.cfg"));
+    ASSERT_EQ(convert("G1 X1\n"), 0);
+    EXPECT_DOUBLE_EQ(stepsPerUnit(0), 10160.0);
+    EXPECT_DOUBLE_EQ(cutParams().maxFilletError, 10.16);
+    expectAt(readBack().motion.finalPosition, 1, 0, 0, 1e-4);
+}
+
+TEST_F(Hardening, DamagedConfigurationFilesAreReplacedOrReadAsWhatTheySay) {
+    testing::writeFile(dir.file("ZORVAN.CFG"), std::string("\xFE"
+                                                           "290\n\xFEgarbage\n\0\x01",
+                                                           17));
+    testing::writeFile(dir.file("params.cfg"), "abc\n\xFF\xFE\nx\n");
+    ASSERT_EQ(convert("G1 X1\nG1 X2 Y0.01\n"), 0);
+    // ZORVAN.CFG is rewritten with the defaults; params.cfg lines without a number give 0, and
+    // a line the file does not have keeps its default.
+    EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG")).substr(0, 6),
+              "\xFE"
+              "290\r\n");
+    EXPECT_DOUBLE_EQ(cutParams().minFilletAngle, 0.0);
+    EXPECT_DOUBLE_EQ(cutParams().maxFilletAngle, 0.0);
+    EXPECT_DOUBLE_EQ(cutParams().maxFilletError, 10.16);
+    expectAt(readBack().motion.finalPosition, 2, 0.01, 0, 1e-4);
+}
+
+TEST_F(Hardening, DisabledAndReversedAxesConvert) {
+    // X at 0 pulses per unit takes no part: its motion is not in the pulse stream.
+    configure([](MachineConfig& c) {
+        c.stepsPerUnit[0] = 0.0;
+        c.stepsPerUnit[1] = 1000.0;
+        c.stepsPerUnit[2] = 1000.0;
+    });
+    ASSERT_EQ(convert("G1 X1 Y1\n"), 0);
+    Readback r = readBack();
+    EXPECT_FALSE(r.motion.axes[0].enabled);
+    EXPECT_NEAR(r.motion.finalPosition.y, 1.0, 1e-3);
+    // A negative value reverses the axis: the pulses count down, the position still reads 1.
+    configure([](MachineConfig& c) {
+        c.stepsPerUnit[0] = -1000.0;
+        c.stepsPerUnit[1] = 1000.0;
+        c.stepsPerUnit[2] = 1000.0;
+    });
+    ASSERT_EQ(convert("G1 X1 Y1\n"), 0);
+    r = readBack();
+    EXPECT_NE(r.brk.outputByte & 0x10, 0);  // output 0 counts backwards
+    expectAt(r.motion.finalPosition, 1, 1, 0);
+}
+
+TEST_F(Hardening, UnusablePulsesPerUnitOrSpeedsAreRefusedBeforeAnyFile) {
+    const struct {
+        void (*edit)(MachineConfig&);
+        const char* reason;
+    } cases[] = {
+        {[](MachineConfig& c) { c.feedSpeed = 0.0; }, "feed speed"},
+        {[](MachineConfig& c) { c.rapidSpeed = -100.0; }, "rapid speed"},
+        {[](MachineConfig& c) { c.plungeSpeed = -0.0; }, "plunge speed"},
+        {[](MachineConfig& c) { c.acceleration = 0.0; }, "acceleration"},
+        {[](MachineConfig& c) { c.stepsPerUnit[1] = std::numeric_limits<double>::infinity(); },
+         "pulses per unit of Y"},
+    };
+    for (const auto& c : cases) {
+        configure(c.edit);
+        testing::hardeningMessages().clear();
+        EXPECT_EQ(convert("G1 X1\n"), -1) << c.reason;
+        EXPECT_NE(refusal().find(c.reason), std::string::npos) << refusal();
+        EXPECT_FALSE(exists("part.CM")) << c.reason;
+        EXPECT_FALSE(exists("part.EV")) << c.reason;
+    }
+}
+
+}  // namespace
+}  // namespace pulsepost
