@@ -243,7 +243,7 @@ void printTargets(const Column& surfacing, const std::vector<Column>& columns) {
         const double linesPerSecond = surfacing.lines / stageCpu(surfacing.m, 0);
         std::printf("  stage 0 >= 2M lines/s on surfacing: %.3g  %s\n", linesPerSecond,
                     verdict(linesPerSecond >= kLinesPerSecondTarget));
-        if (surfacing.lines == kTargetSurfacingLines) {
+        if (surfacing.lines >= kTargetSurfacingLines) {
             std::printf("  1M-line surfacing end to end < 1.5 s: %.3f s CPU, %.3f s wall  %s\n",
                         surfacing.m.totalCpu, surfacing.m.totalWall,
                         verdict(surfacing.m.totalCpu < kSurfacingSecondsTarget));
