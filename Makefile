@@ -6,7 +6,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test sanitize bench bench-micro fuzz clean format windows test-windows demo
+.PHONY: all build test corpus sanitize bench bench-micro fuzz clean format windows test-windows demo
 
 all: build
 
@@ -15,10 +15,14 @@ build:
 	$(CMAKE) --build build -j $(JOBS)
 
 test: build
-	cd build && ctest --output-on-failure -j $(JOBS) --label-exclude slow
+	cd build && ctest --output-on-failure -j $(JOBS) --label-exclude 'slow|corpus'
 
 # Converts an example program with the default configuration in a scratch directory
 # (build/demo, made afresh) and prints the summary.
+# Every program of ../shared/corpus converted and read back (reported skipped without the corpus).
+corpus: build
+	cd build && ctest --output-on-failure -L corpus
+
 demo: build
 	@rm -rf build/demo && mkdir -p build/demo && cp examples/contour.nc build/demo/
 	@cd build/demo && ../tools/pulsepost convert contour.nc
@@ -28,7 +32,7 @@ sanitize:
 	$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPULSEPOST_SANITIZE=ON
 	$(CMAKE) --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest --output-on-failure -j $(JOBS) --label-exclude slow
+		ctest --output-on-failure -j $(JOBS) --label-exclude 'slow|corpus'
 
 bench-micro:
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release -DPULSEPOST_BENCH=ON

@@ -13,5 +13,7 @@ namespace pulsepost::cli {
 int& commandStatus();
 
 void registerConvertCommand(CLI::App& app);
+void registerInspectCommand(CLI::App& app);
+void registerPlotCommand(CLI::App& app);
 
 }  // namespace pulsepost::cli

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     app.footer("Run 'pulsepost COMMAND --help' for the options and the details of a command.");
 
     pulsepost::cli::registerConvertCommand(app);
+    pulsepost::cli::registerInspectCommand(app);
+    pulsepost::cli::registerPlotCommand(app);
 
     CLI11_PARSE(app, argc, argv);
     return pulsepost::cli::commandStatus();

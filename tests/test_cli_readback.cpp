@@ -1,0 +1,131 @@
+// `pulsepost inspect` and `pulsepost plot` as a user runs them on converted programs: the summary
+// in text and JSON, the picture, and the one-line reason and failing status for damaged streams.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "test_support.h"
+
+namespace pulsepost {
+namespace {
+
+#if defined(PULSEPOST_CLI)
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const testing::ScratchDir& dir, const std::string& args) {
+    const std::string command = "cd '" + dir.path() + "' && '" + PULSEPOST_CLI + "' " + args +
+                                " </dev/null >cli.out 2>cli.err";
+    CliRun r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = testing::readFile(dir.file("cli.out"));
+    r.err = testing::readFile(dir.file("cli.err"));
+    return r;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+constexpr const char* kPlate = "M6 T2\nS9000 M3\nG1 Z-0.1\nG1 X1\nM8\nG1 X2 Y1\nG4P250\nM9\nM5\n";
+
+void convertPlate(const testing::ScratchDir& dir) {
+    testing::writeFile(dir.file("plate.nc"), kPlate);
+    ASSERT_EQ(runCli(dir, "convert plate.nc").status, 0);
+}
+
+TEST(CliInspect, SummarisesAConvertedProgram) {
+    testing::ScratchDir dir;
+    convertPlate(dir);
+    const CliRun r = runCli(dir, "inspect plate.nc");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* part : {"streams      valid: CM", "chunks       ", "  X     ", "highest speed",
+                             "tool 2", "spindle speed S9000", "spindle on",
+                             "outputs on: 0 (coolant)", "dwell P250", "findings     none"}) {
+        EXPECT_TRUE(contains(r.out, part)) << part << "\n" << r.out;
+    }
+}
+
+TEST(CliInspect, JsonCarriesTheSameSummary) {
+    testing::ScratchDir dir;
+    convertPlate(dir);
+    const CliRun r = runCli(dir, "inspect plate.nc --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_TRUE(j["valid"].get<bool>());
+    EXPECT_TRUE(j["hasMotion"].get<bool>());
+    EXPECT_GT(j["ticks"].get<int64_t>(), 0);
+    EXPECT_NEAR(j["axes"]["X"]["final"].get<double>(), 2.0, 1e-4);
+    EXPECT_NEAR(j["axes"]["Y"]["max"].get<double>(), 1.0, 1e-4);
+    EXPECT_NEAR(j["axes"]["Z"]["min"].get<double>(), -0.1, 1e-4);
+    EXPECT_EQ(j["outputs"].size(), 3u);
+    EXPECT_EQ(j["outputs"][2]["sign"].get<int>(), -1);
+    ASSERT_EQ(j["events"].size(), 7u);
+    EXPECT_EQ(j["events"][0]["text"], "tool 2");
+    EXPECT_EQ(j["events"][3]["kind"], "outputs");
+    EXPECT_NEAR(j["events"][3]["position"][0].get<double>(), 1.0, 1e-4);
+    EXPECT_EQ(j["chunks"]["count"].get<int>(), 2);
+    EXPECT_TRUE(j["findings"].empty());
+}
+
+// A damaged stream makes inspect and plot fail with one line that says where and what.
+TEST(CliInspect, DamagedStreamsFailWithOneLineReason) {
+    testing::ScratchDir dir;
+    convertPlate(dir);
+    const std::string cm = testing::readFile(dir.file("plate.CM"));
+    const std::string brk = testing::readFile(dir.file("plate.BRK"));
+    struct Case {
+        const char* what;
+        std::string cm;
+        std::string brk;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"truncated CM", cm.substr(0, cm.size() - 1), brk, "CM byte"},
+        {"missing terminator", cm, brk.substr(0, brk.size() - 1), "without the terminator"},
+        {"chunk mismatch", cm + std::string(3, '\0'), brk, "expected the chunks to add up"},
+        {"unknown entry", cm, brk.substr(0, 14) + "\x42" + brk.substr(14), "is unknown"},
+    };
+    for (const Case& c : cases) {
+        testing::writeFile(dir.file("plate.CM"), c.cm);
+        testing::writeFile(dir.file("plate.BRK"), c.brk);
+        const CliRun r = runCli(dir, "inspect plate.nc");
+        EXPECT_EQ(r.status, 1) << c.what;
+        EXPECT_TRUE(contains(r.err, "pulsepost inspect: plate.nc: ")) << r.err;
+        EXPECT_TRUE(contains(r.err, c.reason)) << c.what << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        const CliRun j = runCli(dir, "inspect plate.nc --json");
+        EXPECT_EQ(j.status, 1);
+        EXPECT_FALSE(nlohmann::json::parse(j.out)["valid"].get<bool>()) << c.what;
+        const CliRun p = runCli(dir, "plot plate.nc -o plate.svg");
+        EXPECT_EQ(p.status, 1) << c.what;
+        EXPECT_TRUE(contains(p.err, c.reason)) << c.what << ": " << p.err;
+    }
+}
+
+TEST(CliPlot, WritesAPictureOfTheMotion) {
+    testing::ScratchDir dir;
+    convertPlate(dir);
+    const CliRun r = runCli(dir, "plot plate.nc -o plate.svg");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "drawn into plate.svg")) << r.out;
+    const std::string svg = testing::readFile(dir.file("plate.svg"));
+    EXPECT_EQ(svg.rfind("<svg xmlns=", 0), 0u);
+    EXPECT_TRUE(contains(svg, "dwell P250 at X2.0000 Y1.0000")) << svg.substr(0, 400);
+    EXPECT_TRUE(contains(svg, "</svg>"));
+    EXPECT_EQ(runCli(dir, "plot plate.nc").status, 106);  // -o is required (CLI11's code)
+}
+
+#endif  // PULSEPOST_CLI
+
+}  // namespace
+}  // namespace pulsepost

@@ -1,0 +1,147 @@
+// `pulsepost inspect PROGRAM`: reads back the streams a conversion wrote beside the program,
+// checks them against each other and prints what a machinist checks before running them.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "commands.h"
+#include "readback/configured_scale.h"
+#include "readback/motion_readback.h"
+#include "readback/summary_text.h"
+
+namespace pulsepost::cli {
+
+namespace {
+
+const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
+
+struct InspectOptions {
+    std::string program;
+    std::string configDir = ".";
+    bool json = false;
+};
+
+double secondsAt(int64_t tick) {
+    return static_cast<double>(tick) / kReadbackTicksPerSecond;
+}
+
+nlohmann::json eventJson(const MotionEvent& e) {
+    return {{"tick", e.tick},
+            {"seconds", secondsAt(e.tick)},
+            {"kind", e.isMark ? "mark" : brkEntryName(e.entry.kind)},
+            {"text", e.text},
+            {"position", {e.position.x, e.position.y, e.position.z, e.position.a}}};
+}
+
+nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const MotionScale& scale,
+                            bool configRead) {
+    const MotionSummary& m = r.motion;
+    nlohmann::json j;
+    j["program"] = o.program;
+    j["valid"] = true;
+    j["configuration"] = {{"directory", o.configDir},
+                          {"read", configRead},
+                          {"pulsesPerUnit",
+                           {scale.stepsPerUnit[0], scale.stepsPerUnit[1], scale.stepsPerUnit[2],
+                            scale.stepsPerUnit[3]}},
+                          {"swapXY", scale.swapXY}};
+    j["streams"] = {{"cmBytes", m.cmBytes},
+                    {"brkBytes", m.brkBytes},
+                    {"lim", r.hasLim},
+                    {"evLines", r.hasEv ? nlohmann::json(r.ev.size()) : nlohmann::json()}};
+    j["hasMotion"] = m.hasMotion;
+    j["ticks"] = m.ticks;
+    j["motionSeconds"] = m.motionSeconds;
+    nlohmann::json outputs = nlohmann::json::array();
+    for (int k = 0; k < 4; ++k) {
+        if (!m.layout.enabled[k]) continue;
+        outputs.push_back({{"output", k},
+                           {"axis", kAxisNames[m.layout.axis[k]]},
+                           {"sign", m.layout.sign[k]},
+                           {"pulsesPerUnit", m.layout.scale[k]},
+                           {"largestStep", m.largestStep[k]},
+                           {"largestStepSeconds", secondsAt(m.largestStepTick[k])}});
+    }
+    j["outputByte"] = m.outputByte;
+    j["outputs"] = outputs;
+    j["chunks"] = {{"count", m.chunkCount},
+                   {"largestBytes", m.largestChunkBytes},
+                   {"largestIndex", m.largestChunkIndex + 1}};
+    nlohmann::json axes = nlohmann::json::object();
+    for (int a = 0; a < 4; ++a) {
+        if (!m.axes[a].enabled) continue;
+        axes[kAxisNames[a]] = {{"travel", m.axes[a].travel},
+                               {"min", m.axes[a].min},
+                               {"max", m.axes[a].max},
+                               {"final", m.axes[a].final}};
+    }
+    j["axes"] = axes;
+    if (r.hasLim) {
+        j["lim"] = {{"minX", r.lim.minX}, {"maxX", r.lim.maxX}, {"minY", r.lim.minY},
+                    {"maxY", r.lim.maxY}, {"minZ", r.lim.minZ}, {"maxZ", r.lim.maxZ}};
+    }
+    j["rapids"] = {{"count", m.rapidCount}, {"travel", m.rapidTravel}, {"seconds", m.rapidSeconds}};
+    j["highestSpeed"] = {{"unitsPerSecond", m.highestSpeed},
+                         {"unitsPerMinute", m.highestSpeed * 60.0},
+                         {"seconds", secondsAt(m.highestSpeedTick)}};
+    j["highestAcceleration"] = {{"unitsPerSecondSquared", m.highestAcceleration},
+                                {"seconds", secondsAt(m.highestAccelerationTick)},
+                                {"windowTicks", kRateWindowTicks}};
+    nlohmann::json events = nlohmann::json::array();
+    for (const MotionEvent& e : m.events)
+        events.push_back(eventJson(e));
+    j["events"] = events;
+    j["findings"] = r.findings;
+    return j;
+}
+
+int runInspect(const InspectOptions& o) {
+    MotionScale scale;
+    const bool configRead = readConfiguredScale(o.configDir.c_str(), scale);
+    Readback r;
+    ReadbackError error;
+    if (readbackProgram(o.program.c_str(), scale, r, error) != 0) {
+        if (o.json) {
+            const nlohmann::json j = {
+                {"program", o.program},
+                {"valid", false},
+                {"error",
+                 {{"file", error.file}, {"offset", error.offset}, {"message", error.message}}}};
+            std::printf("%s\n", j.dump(2).c_str());
+        }
+        std::fprintf(stderr, "pulsepost inspect: %s: %s\n", o.program.c_str(),
+                     describeReadbackError(error).c_str());
+        return 1;
+    }
+    if (o.json) {
+        std::printf("%s\n", readbackJson(r, o, scale, configRead).dump(2).c_str());
+    } else {
+        if (!configRead) {
+            std::printf("configuration  %s/ZORVAN.CFG missing or damaged: default scale used\n",
+                        o.configDir.c_str());
+        }
+        std::fputs(formatReadbackSummary(r, o.program).c_str(), stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void registerInspectCommand(CLI::App& app) {
+    auto options = std::make_shared<InspectOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "inspect",
+        "Read back the CM, BRK, LIM and EV files written beside PROGRAM, check that they agree, "
+        "and summarise the motion: time, travel and extremes per axis, chunks, events, largest "
+        "steps, highest speed and acceleration. Exits with 1 and a one-line reason when a "
+        "stream is invalid.");
+    cmd->add_option("program", options->program, "the part program that was converted")->required();
+    cmd->add_option("--config-dir", options->configDir,
+                    "directory of the ZORVAN.CFG the conversion used (pulses per unit, X/Y swap)")
+        ->capture_default_str();
+    cmd->add_flag("--json", options->json, "print the summary as JSON");
+    cmd->callback([options]() { commandStatus() = runInspect(*options); });
+}
+
+}  // namespace pulsepost::cli
