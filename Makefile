@@ -21,7 +21,7 @@ test: build
 # (build/demo, made afresh) and prints the summary.
 # Every program of ../shared/corpus converted and read back (reported skipped without the corpus).
 corpus: build
-	cd build && ctest --output-on-failure -L corpus
+	cd build && ctest --output-on-failure --verbose -L corpus
 
 demo: build
 	@rm -rf build/demo && mkdir -p build/demo && cp examples/contour.nc build/demo/
