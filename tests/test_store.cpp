@@ -81,6 +81,21 @@ TEST_F(SegmentStoreTest, ReadsStopAtHighWaterAndRewritesKeepIt) {
     EXPECT_EQ(store.cursor, 20);
 }
 
+TEST(ProfileStore, OneLongWriteGetsEveryPageItNeeds) {
+    ProfileStore profile;
+    create(profile);
+    std::vector<ProfilePoint> knots(1200000, ProfilePoint{1.0, 2.0, 3.0});
+    knots.back().time = 7.0;
+    write(knots.data(), static_cast<int32_t>(knots.size()), profile);
+    EXPECT_EQ(profile.pageCount, 3);
+    EXPECT_EQ(profile.highWater, 1200000);
+    ASSERT_EQ(seek(profile, -1, profile.cursor), 0);
+    ProfilePoint last;
+    ASSERT_EQ(read(&last, 1, profile), 1);
+    EXPECT_EQ(last.time, 7.0);
+    destroy(profile);
+}
+
 class FeedWalkTest : public SegmentStoreTest {
 protected:
     void SetUp() override {

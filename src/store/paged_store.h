@@ -98,7 +98,8 @@ void addPage(PagedStore<Record>& store) {
 // allocated slot, even when that slot itself is still free.
 template <typename Record>
 inline void write(const Record* records, int32_t n, PagedStore<Record>& store) {
-    if (n > store.capacity - store.cursor - 1) addPage(store);
+    // Callers write one to three records; a longer run gets as many pages as it needs.
+    while (n > store.capacity - store.cursor - 1) addPage(store);
     for (int32_t i = 0; i < n; ++i) {
         std::memcpy(&slotAt(store, store.cursor), &records[i], sizeof(Record));
         store.cursor += 1;
