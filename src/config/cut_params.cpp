@@ -65,7 +65,7 @@ void readCutParams() {
     char line[kParamsLineSize];
     for (double* field : fields) {
         if (std::fgets(line, sizeof line, file) == nullptr) break;
-        *field = std::atof(line);
+        *field = std::strtod(line, nullptr);  // atof, read the same way by every C runtime
     }
     std::fclose(file);
 }

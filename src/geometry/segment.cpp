@@ -1,6 +1,7 @@
 #include "geometry/segment.h"
 
 #include "geometry/conversion_state.h"
+#include "platform/portable_math.h"
 
 namespace pulsepost {
 
@@ -68,7 +69,7 @@ void computeLength(Segment& s) {
     double c = length(subtract(s.end, s.start));
     if (c > d) c = d;
     const double x = c / d;
-    s.length = s.has(SegmentFlags::MinorArc) ? d * std::asin(x) : d * (kPi - std::asin(x));
+    s.length = s.has(SegmentFlags::MinorArc) ? d * portableAsin(x) : d * (kPi - portableAsin(x));
 }
 
 Vec4 tangentAt(const Segment& s, bool atEnd) {

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/portable_math.h"
+
 namespace pulsepost {
 
 constexpr double kComponentSnap = 1e-14;
@@ -70,7 +72,7 @@ int arcQuadrant(double dx, double dy, int direction);
 // acos that absorbs rounding just outside [-1, 1]: 0 above 1, pi below -1 or for NaN.
 inline double clampedAcos(double c) {
     if (c > 1.0) return 0.0;
-    if (c >= -1.0) return std::acos(c);
+    if (c >= -1.0) return portableAcos(c);
     return kPi;
 }
 

@@ -6,6 +6,7 @@
 #include "entry/message_sink.h"
 #include "geometry/vec4.h"
 #include "output/step_word.h"
+#include "platform/portable_math.h"
 
 namespace pulsepost {
 
@@ -175,7 +176,7 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
 Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
     if (!f.arc) return add(record.start, scale(d, f.direction));
     const double theta = d / f.radius;
-    return add(add(record.centre, scale(std::cos(theta), f.r0)), scale(std::sin(theta), f.u));
+    return add(add(record.centre, scale(portableCos(theta), f.r0)), scale(portableSin(theta), f.u));
 }
 
 int32_t lastFeedIndexOf(SegmentStore& segments) {

@@ -57,6 +57,7 @@
 //  In both cases prev and next keep their full lengths, and the slot stays a Placeholder, placed
 //  at the corner point: a record every later stage passes over without motion or output.
 #include "refine/fillet_pass.h"
+#include "platform/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,8 +183,8 @@ void filletCorner(Segment (&window)[3]) {
     const Vec4 bisector = subtract(scale(1.0 / length(t2), t2), scale(1.0 / length(t1), t1));
     const double lb = length(bisector);
 
-    const double errorRadius = e / (1.0 - std::sin(h)) - e;
-    const double errorReach = errorRadius / std::tan(h);
+    const double errorRadius = e / (1.0 - portableSin(h)) - e;
+    const double errorReach = errorRadius / portableTan(h);
 
     double maxReach = kQuarterOfAppendedLength * std::min(prev.distance, next.distance);
     if (prev.has(SegmentFlags::Arc)) {
@@ -197,7 +198,7 @@ void filletCorner(Segment (&window)[3]) {
     double centreDistance;  // units from the corner along the bisector
     if (errorReach > maxReach) {
         reach = maxReach;
-        centreDistance = maxReach / std::cos(h);
+        centreDistance = maxReach / portableCos(h);
     } else {
         reach = errorReach;
         centreDistance = errorRadius + e;

@@ -15,7 +15,7 @@ fi
 
 # The Linux library and host make the reference outputs.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$jobs" --target pulsepost pulsepost_dll_host
+cmake --build build -j "$jobs" --target pulsepost pulsepost_dll_host pulsepost_math_agreement
 
 cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \

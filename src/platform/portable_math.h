@@ -1,0 +1,17 @@
+// Trigonometric functions that give the same bits on every build. The C libraries' sin, cos, tan,
+// asin and acos may differ in the last bit between hosts (the Windows C runtime's asin and acos
+// differ from the Linux C library's for about one argument in a hundred), and one bit in an arc
+// length or a tick position can move a pulse; these compute in plain IEEE double arithmetic,
+// which SSE2 performs identically everywhere, and round correctly (to nearest) in all but
+// astronomically rare cases.
+#pragma once
+
+namespace pulsepost {
+
+double portableSin(double x);
+double portableCos(double x);
+double portableTan(double x);
+double portableAsin(double x);  // NaN outside [-1, 1]
+double portableAcos(double x);  // NaN outside [-1, 1]
+
+}  // namespace pulsepost
