@@ -100,7 +100,8 @@ TEST(PortableMath, SpecialValues) {
     EXPECT_TRUE(std::isnan(portableTan(nan)));
 }
 
-// A sweep over the angles the conversion meets: odd and even symmetry hold exactly, and every
+// A sweep over the angles the conversion meets: odd and even symmetry hold exactly, sin and cos
+// together equal sin and cos apart, and every
 // result is within one unit in the last place of the host library's (which is itself within
 // about half a unit of the true value), so no quadrant or sign can be wrong.
 TEST(PortableMath, SweepIsSymmetricAndWithinAnUlpOfTheHostLibrary) {
@@ -118,6 +119,11 @@ TEST(PortableMath, SweepIsSymmetricAndWithinAnUlpOfTheHostLibrary) {
         ASSERT_EQ(portableSin(-x), -portableSin(x)) << std::hexfloat << x;
         ASSERT_EQ(portableCos(-x), portableCos(x)) << std::hexfloat << x;
         ASSERT_EQ(portableAsin(-c), -portableAsin(c)) << std::hexfloat << c;
+        double sine = 0.0;
+        double cosine = 0.0;
+        portableSinCos(x, &sine, &cosine);
+        ASSERT_EQ(sine, portableSin(x)) << std::hexfloat << x;
+        ASSERT_EQ(cosine, portableCos(x)) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableSin(x), std::sin(x))) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableCos(x), std::cos(x))) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableTan(x), std::tan(x))) << std::hexfloat << x;

@@ -176,7 +176,10 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
 Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
     if (!f.arc) return add(record.start, scale(d, f.direction));
     const double theta = d / f.radius;
-    return add(add(record.centre, scale(portableCos(theta), f.r0)), scale(portableSin(theta), f.u));
+    double sine;
+    double cosine;
+    portableSinCos(theta, &sine, &cosine);
+    return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
 }
 
 int32_t lastFeedIndexOf(SegmentStore& segments) {

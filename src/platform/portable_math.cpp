@@ -17,8 +17,8 @@ namespace pulsepost {
 //   sin, cos:  x = k * pi/2 + r with |r| <= pi/4. pi/2 is held as three 33-bit parts and a double,
 //              so k * part is exact for |k| < 2^19 and r keeps about 150 bits of pi/2 even where
 //              x is close to a multiple of pi/2. sin r and cos r are Taylor series in r^2; the
-//              quick pass sums the first three or four terms in double-double and the small rest
-//              in plain doubles (relative error below 2^-64), the careful pass sums every term to
+//              quick pass sums the first two or three terms in double-double and the small rest
+//              in plain doubles (relative error about 2^-60), the careful pass sums every term to
 //              r^29 and r^30 in double-double. The quadrant k mod 4 picks and signs the result.
 //   tan:       the double-double quotient of the two.
 //   asin:      Newton steps on sin(y) = x from the C library's asin (which is within an ulp or
@@ -158,21 +158,31 @@ DD horner(const DD (&coefficients)[N], DD z) {
     return sum;
 }
 
-// The quick form: the terms from index `first` on (all below 2^-12 of the leading term) in plain
-// doubles, the leading ones in double-double.
-template <int N>
-DD quickHorner(const DD (&coefficients)[N], int first, int last, DD z) {
-    double tail = coefficients[last].hi;
-    for (int i = last - 1; i >= first; --i)
+// a + b for the quick series, where no cancellation can occur (each term is far smaller than
+// the coefficient it is added to): one exact sum of the high parts, the low parts added plainly.
+inline DD addQuick(DD a, DD b) {
+    DD s = twoSum(a.hi, b.hi);
+    s.lo += a.lo + b.lo;
+    return fastTwoSum(s.hi, s.lo);
+}
+
+// The quick form: the terms from index `first` on (together below 1/300 of the leading term) in
+// plain doubles, the leading ones in double-double.
+template <int First, int Last, int N>
+inline DD quickHorner(const DD (&coefficients)[N], DD z) {
+    static_assert(0 < First && First < Last && Last < N);
+    double tail = coefficients[Last].hi;
+    for (int i = Last - 1; i >= First; --i)
         tail = tail * z.hi + coefficients[i].hi;
     DD sum = {tail, 0.0};
-    for (int i = first - 1; i >= 0; --i)
-        sum = add(multiply(sum, z), coefficients[i]);
+    for (int i = First - 1; i >= 0; --i)
+        sum = addQuick(multiply(sum, z), coefficients[i]);
     return sum;
 }
 
-// Relative error bound of the quick series (the double tail contributes at most about 2^-66).
-constexpr double kQuickError = 0x1p-63;
+// Relative error bound of the quick series: the double tail (terms from r^5 / 5! and r^6 / 6! on,
+// at most 1/300 of the result) contributes about 2^-60; the bound keeps a factor 2 in hand.
+constexpr double kQuickError = 0x1p-59;
 
 struct Reduced {
     DD r;
@@ -198,23 +208,42 @@ bool reducible(double x) {
     return std::fabs(x) < kReductionLimit;
 }
 
-DD sinReduced(DD r, bool quick) {
-    const DD z = multiply(r, r);
-    return multiply(r,
-                    quick ? quickHorner(kSinCoefficients, 3, 10, z) : horner(kSinCoefficients, z));
-}
-
-DD cosReduced(DD r, bool quick) {
-    const DD z = multiply(r, r);
-    return quick ? quickHorner(kCosCoefficients, 4, 11, z) : horner(kCosCoefficients, z);
+// sin x and cos x as double-doubles from the reduced argument.
+void sinCosOf(const Reduced& red, bool quick, DD& s, DD& c) {
+    const DD z = multiply(red.r, red.r);
+    const DD sr = multiply(
+        red.r, quick ? quickHorner<2, 10>(kSinCoefficients, z) : horner(kSinCoefficients, z));
+    const DD cr = quick ? quickHorner<3, 11>(kCosCoefficients, z) : horner(kCosCoefficients, z);
+    // sin(r + q pi/2) for q = 0..3: sin r, cos r, -sin r, -cos r; cos likewise one step on.
+    switch (red.quadrant) {
+        case 0:
+            s = sr;
+            c = cr;
+            break;
+        case 1:
+            s = cr;
+            c = negate(sr);
+            break;
+        case 2:
+            s = negate(sr);
+            c = negate(cr);
+            break;
+        default:
+            s = negate(cr);
+            c = sr;
+            break;
+    }
 }
 
 // sin x (wantSin) or cos x as a double-double, for finite reducible x.
 DD sinOrCos(double x, bool wantSin, bool quick) {
     const Reduced red = reduce(x);
+    const DD z = multiply(red.r, red.r);
     const int quadrant = wantSin ? red.quadrant : (red.quadrant + 1) & 3;
-    // sin(r + q pi/2) for q = 0..3: sin r, cos r, -sin r, -cos r.
-    const DD v = (quadrant & 1) ? cosReduced(red.r, quick) : sinReduced(red.r, quick);
+    const DD v = (quadrant & 1) ? (quick ? quickHorner<3, 11>(kCosCoefficients, z)
+                                         : horner(kCosCoefficients, z))
+                                : multiply(red.r, quick ? quickHorner<2, 10>(kSinCoefficients, z)
+                                                        : horner(kSinCoefficients, z));
     return (quadrant & 2) ? negate(v) : v;
 }
 
@@ -232,8 +261,9 @@ double sinOrCosRounded(double x, bool wantSin) {
 // One Newton step on sin(y) = x from y = (hi, lo): y - (sin y - x) / cos y. With |lo| < 2^-50,
 // sin(hi + lo) = sin hi + lo cos hi to well below 2^-106.
 DD asinNewtonStep(DD y, double x, bool quick, double* cosine) {
-    DD s = sinOrCos(y.hi, true, quick);
-    const DD c = sinOrCos(y.hi, false, quick);
+    DD s;
+    DD c;
+    sinCosOf(reduce(y.hi), quick, s, c);
     s = add(s, twoProduct(y.lo, c.hi));
     const DD residual = add(s, {-x, 0.0});
     *cosine = c.hi;
@@ -273,13 +303,36 @@ double portableCos(double x) {
     return sinOrCosRounded(x, false);
 }
 
+void portableSinCos(double x, double* sine, double* cosine) {
+    if (!std::isfinite(x) || !reducible(x) || x == 0.0) {
+        *sine = portableSin(x);
+        *cosine = portableCos(x);
+        return;
+    }
+    const Reduced red = reduce(x);
+    DD s;
+    DD c;
+    sinCosOf(red, true, s, c);
+    if (!roundsSafely(s, kQuickError * std::fabs(s.hi)) ||
+        !roundsSafely(c, kQuickError * std::fabs(c.hi))) {
+        sinCosOf(red, false, s, c);
+    }
+    *sine = rounded(s);
+    *cosine = rounded(c);
+}
+
 double portableTan(double x) {
     if (!std::isfinite(x)) return x - x;
     if (!reducible(x)) return std::tan(x);
     if (x == 0.0) return x;
-    const DD quick = divide(sinOrCos(x, true, true), sinOrCos(x, false, true));
+    const Reduced red = reduce(x);
+    DD s;
+    DD c;
+    sinCosOf(red, true, s, c);
+    const DD quick = divide(s, c);
     if (roundsSafely(quick, 4.0 * kQuickError * std::fabs(quick.hi))) return rounded(quick);
-    return rounded(divide(sinOrCos(x, true, false), sinOrCos(x, false, false)));
+    sinCosOf(red, false, s, c);
+    return rounded(divide(s, c));
 }
 
 double portableAsin(double x) {

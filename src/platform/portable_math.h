@@ -11,6 +11,8 @@ namespace pulsepost {
 double portableSin(double x);
 double portableCos(double x);
 double portableTan(double x);
+// Both at once, as portableSin and portableCos give them, for about the cost of one.
+void portableSinCos(double x, double* sine, double* cosine);
 double portableAsin(double x);  // NaN outside [-1, 1]
 double portableAcos(double x);  // NaN outside [-1, 1]
 
