@@ -284,6 +284,37 @@ TEST_F(TickStage, EventMarkGoesOnTheFirstWordPastThePerCentOfTheRecord) {
         }());
 }
 
+TEST_F(TickStage, EventMarkAtTheEndOfAMoveIsPlacedWhereThePathLeavesIt) {
+    // AT100: the event point is the move's end, which the strict per-cent test never passes.
+    Segment marked = feed(Vec4(0, 0, 0), Vec4(1, 0, 0), 1.0, SegmentFlags::EventMark);
+    marked.pValue = 100;
+    Segment after = feed(Vec4(1, 0, 0), Vec4(2, 0, 0), 1.0, kStop);
+    after.distance = 1.0;
+    after.pValue = 100;
+    storePath({marked, after});
+    restToRest(2.0, 1.0, 1.0);
+    ASSERT_EQ(run(), TickResult::Done);
+    const auto ticks = testing::decodeCm(cmBytes, 3);
+    const int at = markedTick(ticks);
+    ASSERT_GT(at, 0);
+    int x = 0;
+    for (int i = 0; i < at; ++i)
+        x += ticks[i].delta[0];
+    EXPECT_LE(x, 100);  // not before the end of the first move (100 pulses per unit)
+    EXPECT_GE(x + ticks[at].delta[0], 100);
+    EXPECT_LE(x, 103);  // within one tick of it
+}
+
+TEST_F(TickStage, EventMarkAtTheEndOfTheLastMoveIsPlacedOnTheLastTick) {
+    Segment marked = feed(Vec4(0, 0, 0), Vec4(1, 0, 0), 1.0, kStop | SegmentFlags::EventMark);
+    marked.pValue = 100;
+    storePath({marked});
+    restToRest(1.0, 1.0, 1.0);
+    ASSERT_EQ(run(), TickResult::Done);
+    const auto ticks = testing::decodeCm(cmBytes, 3);
+    EXPECT_EQ(markedTick(ticks), static_cast<int>(ticks.size()) - 1);
+}
+
 TEST_F(TickStage, EventMarkAtZeroPerCentMarksTheFirstTick) {
     Segment marked = feed(Vec4(0, 0, 0), Vec4(10, 0, 0), 1.0, kStop | SegmentFlags::EventMark);
     marked.pValue = 0;

@@ -244,9 +244,11 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
     while (!run.hasCurrent || run.current.distance + run.current.length < s) {
         if (st.currentIndex >= st.lastFeedIndex) break;
         if (run.hasCurrent) {
-            // A record entered and left within this walk had its event point passed as well.
-            if (changed && st.markPending &&
-                static_cast<uint16_t>(run.current.pValue) < static_cast<uint16_t>(kPerCent)) {
+            // The path leaves the record with its event point behind it: a record entered and
+            // left within this walk, an event point passed between two ticks, or one at or beyond
+            // the record's end (AT100). The mark goes on the next word rather than waiting for a
+            // later record, so that no announced output event is lost or moved down the path.
+            if (st.markPending) {
                 st.markNow = true;
                 st.markPending = false;
             }
@@ -352,8 +354,11 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
         }
         for (int out = 0; out < 4; ++out) {
             if (!st.map.enabled[out]) continue;
-            if (st.markPending && static_cast<double>(static_cast<uint16_t>(run.current.pValue)) <
-                                      d / run.current.length * kPerCent) {
+            // The last tick places a mark still pending at the end of the motion (AT100 on
+            // the last move), so that it is not lost.
+            if (st.markPending && (static_cast<double>(static_cast<uint16_t>(run.current.pValue)) <
+                                       d / run.current.length * kPerCent ||
+                                   n == tickTotal)) {
                 st.markNow = true;
                 st.markPending = false;
             }
