@@ -1,4 +1,5 @@
 #include "readback/motion_plot.h"
+#include "readback/append_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,23 +57,6 @@ struct View {
     double px(double u) const { return offU + (u - minU) * k; }
     double py(double v) const { return offV - (v - minV) * kv; }
 };
-
-void appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void appendf(std::string& out, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    if (n > 0) {
-        const std::size_t at = out.size();
-        out.resize(at + static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data() + at, static_cast<std::size_t>(n) + 1, format, again);
-        out.resize(at + static_cast<std::size_t>(n));
-    }
-    va_end(again);
-}
 
 std::string escapeXml(const std::string& s) {
     std::string out;

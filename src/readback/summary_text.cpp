@@ -1,4 +1,5 @@
 #include "readback/summary_text.h"
+#include "readback/append_format.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -9,23 +10,6 @@ namespace {
 
 const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
 constexpr double kSecondsPerMinute = 60.0;
-
-void appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void appendf(std::string& out, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    if (n > 0) {
-        const std::size_t at = out.size();
-        out.resize(at + static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data() + at, static_cast<std::size_t>(n) + 1, format, again);
-        out.resize(at + static_cast<std::size_t>(n));
-    }
-    va_end(again);
-}
 
 double secondsAt(int64_t tick) {
     return static_cast<double>(tick) / kReadbackTicksPerSecond;
