@@ -13,6 +13,7 @@
 #include "config/axis_map.h"
 #include "config/cut_params.h"
 #include "config/machine_config.h"
+#include "entry/conversion_driver.h"
 #include "gcode/interpreter.h"
 #include "gcode/motion_words.h"
 #include "geometry/conversion_state.h"
@@ -30,14 +31,7 @@ inline void useDefaultConfiguration() {
 }
 
 inline MotionLimits defaultLimits() {
-    MotionLimits limits;
-    limits.acceleration = acceleration();
-    limits.rapidSpeed = rapidSpeed() * kPerMinuteToPerSecond;
-    limits.rapidSpeedZ = rapidSpeedZ() * kPerMinuteToPerSecond;
-    limits.feedSpeed = feedSpeed() * kPerMinuteToPerSecond;
-    limits.plungeSpeed = plungeSpeed() * kPerMinuteToPerSecond;
-    limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
-    return limits;
+    return interpreterLimits();
 }
 
 // A scratch folder for the benchmark's programs and the files written beside them; removed with

@@ -10,6 +10,7 @@
 #include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
+#include "entry/conversion_driver.h"
 #include "fuzz_support.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
@@ -20,8 +21,6 @@
 using namespace pulsepost;
 
 namespace {
-
-constexpr double kPerMinute = 1.0 / 60.0;
 
 bool finite(const Vec4& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
@@ -65,13 +64,7 @@ struct Run {
 
 void interpretAndPlan(void* context) {
     Run& run = *static_cast<Run*>(context);
-    MotionLimits limits;
-    limits.acceleration = acceleration();
-    limits.rapidSpeed = rapidSpeed() * kPerMinute;
-    limits.rapidSpeedZ = rapidSpeedZ() * kPerMinute;
-    limits.feedSpeed = feedSpeed() * kPerMinute;
-    limits.plungeSpeed = plungeSpeed() * kPerMinute;
-    limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    const MotionLimits limits = interpreterLimits();
     resetConversionState();
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli_support.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -13,27 +14,9 @@ namespace {
 
 #if defined(PULSEPOST_CLI)
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs `pulsepost ARGS` in dir with standard input, output and error redirected to files.
-CliRun runCli(const testing::ScratchDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.path() + "' && '" + PULSEPOST_CLI + "' " + args +
-                                " </dev/null >cli.out 2>cli.err";
-    CliRun r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = testing::readFile(dir.file("cli.out"));
-    r.err = testing::readFile(dir.file("cli.err"));
-    return r;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+using testing::CliRun;
+using testing::contains;
+using testing::runCli;
 
 TEST(CliConvert, ConvertsAndSummarisesWithoutProgressOffATerminal) {
     testing::ScratchDir dir;

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli_support.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -15,26 +16,9 @@ namespace {
 
 #if defined(PULSEPOST_CLI)
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const testing::ScratchDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.path() + "' && '" + PULSEPOST_CLI + "' " + args +
-                                " </dev/null >cli.out 2>cli.err";
-    CliRun r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = testing::readFile(dir.file("cli.out"));
-    r.err = testing::readFile(dir.file("cli.err"));
-    return r;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+using testing::CliRun;
+using testing::contains;
+using testing::runCli;
 
 constexpr const char* kPlate = "M6 T2\nS9000 M3\nG1 Z-0.1\nG1 X1\nM8\nG1 X2 Y1\nG4P250\nM9\nM5\n";
 

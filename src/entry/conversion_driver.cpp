@@ -109,8 +109,7 @@ int32_t finishConversion(Conversion& c, const char* programPath, ProgressCallbac
 
 }  // namespace
 
-int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
-                      ProgressCallback progress) {
+MotionLimits interpreterLimits() {
     MotionLimits limits;
     limits.acceleration = acceleration();
     limits.rapidSpeed = rapidSpeed() * kPerMinuteToPerSecond;
@@ -118,6 +117,12 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     limits.feedSpeed = feedSpeed() * kPerMinuteToPerSecond;
     limits.plungeSpeed = plungeSpeed() * kPerMinuteToPerSecond;
     limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    return limits;
+}
+
+int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
+                      ProgressCallback progress) {
+    const MotionLimits limits = interpreterLimits();
     ConfigProblem problem;
     if (validateConfiguration(problem) != 0) {
         messageSink(MessageCode::Refused, problem.text);

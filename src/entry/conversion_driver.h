@@ -5,11 +5,13 @@
 #include <cstdint>
 
 #include "entry/progress.h"
+#include "gcode/interpreter.h"
 
 namespace pulsepost {
 
-// Configured speeds are per minute; the conversion works per second.
-constexpr double kPerMinuteToPerSecond = 0.016666666666666666;
+// What the interpreter is handed from the configuration in force: speeds per second, the
+// acceleration, and whether F words are ignored.
+MotionLimits interpreterLimits();
 
 // Converts the program with the configuration already set up. 0: completed, no feed move, or Esc
 // in stages 3 to 5; -1: Esc in stages 0 to 2, refused (message code 8), a file that could not be

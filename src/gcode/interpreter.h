@@ -10,6 +10,9 @@
 
 namespace pulsepost {
 
+// Configured speeds and F words are per minute; the conversion works per second.
+constexpr double kPerMinuteToPerSecond = 0.016666666666666666;
+
 // What the driver hands the interpreter: the speeds in units per second, the acceleration in
 // units per second², and whether the program's F words are ignored (option bit 0).
 struct MotionLimits {

@@ -10,7 +10,6 @@
 
 namespace pulsepost {
 
-constexpr double kPerMinuteToPerSecond = 0.016666666666666666;  // F words are units per minute
 constexpr double kInitialWorkOffset = 1e-7;  // units, on every axis until a G92 sets it
 
 // The interpreter's modal state, local to one read and set to its start values at the start.
