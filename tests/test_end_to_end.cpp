@@ -3,8 +3,10 @@
 // created, and conversions that follow each other in one process.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "entry/message_sink.h"
 #include "platform/console.h"
 #include "pulsepost/pulsepost.h"
+#include "store/paged_store.h"
 #include "stream_decode.h"
 #include "test_support.h"
 
@@ -330,6 +333,52 @@ TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
     EXPECT_EQ(output("CM"), fullCm);
     EXPECT_EQ(output("BRK"), fullBrk);
     expectCompleteProgress(gReports);
+}
+
+// A C++ host whose progress callback throws: the exception stops at the entry point, which
+// reports it and returns -1. Both stores are released, and the pulse and break streams the
+// conversion had begun are left empty rather than stopping in the middle of a move.
+int gLivePages = 0;
+void* countedAllocate(std::size_t bytes) {
+    ++gLivePages;
+    return std::malloc(bytes);
+}
+void countedRelease(void* page) {
+    --gLivePages;
+    std::free(page);
+}
+int gThrowInStage = -1;
+void PULSEPOST_CALL throwingReport(int32_t stage, int32_t percent) {
+    recordReport(stage, percent);
+    if (stage == gThrowInStage) throw std::runtime_error("host failure");
+}
+
+TEST_F(EndToEnd, ExceptionFromTheHostEndsTheConversionAndReleasesEverything) {
+    exampleMachine();
+    programPath = dir.file("part.nc");
+    testing::writeFile(programPath, "G1 X10\nG1 Y10\n");
+    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    const Bytes fullCm = output("CM");
+    setPageAllocator(countedAllocate);
+    setPageReleaser(countedRelease);
+    for (int stage : {0, 3, 5}) {
+        SCOPED_TRACE(stage);
+        gMessages.clear();
+        gThrowInStage = stage;
+        EXPECT_EQ(p(programPath.c_str(), throwingReport, dir.path().c_str()), -1);
+        EXPECT_EQ(gLivePages, 0);
+        ASSERT_FALSE(gMessages.empty());
+        EXPECT_EQ(gMessages.back().second, "internal failure");
+        if (stage == 5) {
+            EXPECT_TRUE(output("CM").empty());
+            EXPECT_TRUE(output("BRK").empty());
+        }
+    }
+    gThrowInStage = -1;
+    setPageAllocator(nullptr);
+    setPageReleaser(nullptr);
+    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    EXPECT_EQ(output("CM"), fullCm);
 }
 
 TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {

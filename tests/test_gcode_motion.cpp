@@ -1,6 +1,7 @@
 // Motion words: the initial work offset, G90/G91/G92, traverses split when planned as feeds, feed
-// and plunge speeds, and arcs: minor/major choice, half and full circles split, bounds.
+// and plunge speeds, and arcs: minor/major choice, half and full circles split, bounds, helices.
 #include <cmath>
+#include <vector>
 
 #include "gcode_fixture.h"
 
@@ -154,6 +155,98 @@ TEST(GcodeMotion, G80AndG73MoveNothing) {
     ASSERT_EQ(m.size(), 2u);
     expectPoint(m[1].end, 3, 0, 0);  // G80 left traverse mode; X10 was never reached
     EXPECT_EQ(m[1].speed, 100.0);
+}
+
+// The pieces of a helix: Feed arcs of at most an eighth of a turn whose centres lie on the helix
+// axis at the middle height of each piece, with ends on the helix (radius r about the axis at
+// (cx, cy), height linear in the angle turned from the start).
+void expectHelix(const std::vector<Segment>& pieces, double cx, double cy, double r, double z0,
+                 double z1, double turned, bool clockwise) {
+    ASSERT_GE(pieces.size(), 2u);
+    double length = 0.0;
+    double angle = 0.0;
+    for (const Segment& s : pieces) {
+        EXPECT_TRUE(s.has(SegmentFlags::Arc | SegmentFlags::MinorArc));
+        EXPECT_FALSE(s.has(SegmentFlags::FilletBefore));  // the pieces meet without a corner
+        expectPoint(s.centre, cx, cy, 0.5 * (s.start.z + s.end.z), 0.0, 1e-6);
+        EXPECT_NEAR(std::hypot(s.end.x - cx, s.end.y - cy), r, 1e-6);
+        double step =
+            std::atan2(s.end.y - cy, s.end.x - cx) - std::atan2(s.start.y - cy, s.start.x - cx);
+        if (clockwise) step = -step;
+        if (step < 0.0) step += 2.0 * kPi;
+        EXPECT_LE(step, kPi / 4.0 + 1e-9);
+        angle += step;
+        EXPECT_NEAR(s.end.z, z0 + (z1 - z0) * angle / turned, 1e-6);
+        length += s.length;
+    }
+    EXPECT_NEAR(angle, turned, 1e-6);
+    // Each piece is a circle a little wider than the helix: the length is over by a few parts in
+    // a hundred thousand, so the planned speed is never exceeded.
+    const double helix = std::hypot(r * turned, z1 - z0);
+    EXPECT_GE(length, helix - 1e-9);
+    EXPECT_NEAR(length, helix, 1e-4 * helix);
+}
+
+TEST(GcodeMotion, HelixIsBuiltFromPiecesOnItsAxis) {
+    // A half turn with a rise: the circle through its ends about C would stand upright (it was
+    // traced through the XZ plane, a whole radius below the work).
+    auto run = interpret("G0 X5 Y0\nG3 X-5 Y0 Z-2 I-5\n");
+    auto m = run.moves();
+    m.erase(m.begin());
+    expectHelix(m, 0, 0, 5, 0, -2, kPi, false);
+    for (const Segment& s : m)
+        EXPECT_GE(s.end.y, -1e-6);  // counter-clockwise from +X: through +Y
+    expectPoint(m.back().end, -5, 0, -2);
+    EXPECT_NEAR(run.state.maxY, 5.0, 1e-6);
+    EXPECT_NEAR(run.state.minZ, -2.0, 1e-6);
+
+    // A whole turn down (end over the start), clockwise.
+    m = interpret("G0 X5 Y0\nG2 X5 Y0 Z-1 I-5\n").moves();
+    m.erase(m.begin());
+    expectHelix(m, 0, 0, 5, 0, -1, 2.0 * kPi, true);
+    EXPECT_LT(m[0].end.y, 0.0);
+
+    // A ramp over a third of a turn, as CAM systems write spiral entries.
+    m = interpret("G0 X1.058 Y45.27\nG2 X-0.3108 Y44.4797 Z-0.0667 I-0.9125 J0.0\n").moves();
+    m.erase(m.begin());
+    ASSERT_GE(m.size(), 3u);
+    expectPoint(m.back().end, -0.3108, 44.4797, -0.0667);
+
+    // In G18 the helix axis is Y.
+    m = interpret("G18\nG0 X5 Z0\nG2 X-5 Z0 Y3 I-5\n").moves();
+    m.erase(m.begin());
+    ASSERT_GE(m.size(), 4u);
+    double y = 0.0;
+    for (const Segment& s : m) {
+        EXPECT_NEAR(std::hypot(s.end.x, s.end.z), 5.0, 1e-6);
+        EXPECT_GT(s.end.y, y);
+        y = s.end.y;
+        EXPECT_NEAR(s.centre.y, 0.5 * (s.start.y + s.end.y), 1e-9);
+    }
+    EXPECT_NEAR(y, 3.0, 1e-6);
+}
+
+TEST(GcodeMotion, ArcsThatAreNoHelixStayOneRecord) {
+    // A rise of the offset arithmetic's rounding: the end goes into the start's plane, and the
+    // half circle is split into its two quarters as in the plane.
+    auto m = interpret("G92 X0 Y0 Z0.3\nG2 X0 Y10 Z0.3000000000001 J5\n").moves();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[1].end.z, m[0].start.z);
+    expectPoint(m[0].end, -5, 5, 0);
+    // A centre off the start's plane (K): the arc is the circle through its three points.
+    m = interpret("G0 X1 Y0\nG3 X0 Y1 Z-1 I-1 K-1\n").moves();
+    ASSERT_EQ(m.size(), 2u);
+    // An arc along the A axis is left as it is.
+    m = interpret("G0 X1 Y0\nG3 X0 Y1 A10 I-1\n").moves();
+    ASSERT_EQ(m.size(), 2u);
+}
+
+TEST(GcodeMotion, HelixTooLongToBuildIsRefused) {
+    const auto run = interpret("G0 X0.001\nG2 X0.001 Z-1e6 I-0.001\n");
+    EXPECT_EQ(run.result, -1);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_NE(run.messages[0].second.find("line 2"), std::string::npos);
+    EXPECT_NE(run.messages[0].second.find("helix"), std::string::npos);
 }
 
 TEST(GcodeMotion, NonFiniteOrUnmeasurableNumbersAreRefused) {

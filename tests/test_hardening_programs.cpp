@@ -76,13 +76,23 @@ TEST_F(Hardening, CrLfLineEndsGiveTheSameStreamsAsLf) {
     expectAt(readBack().motion.finalPosition, 0, 1, 0);
 }
 
-// A carriage return without a line feed is an ordinary character of the line, so a file with
-// CR-only line ends is read as one line (in 127-byte pieces), in which only the first word of
-// each letter counts: here the move to (1, 1); "G1 X0" is not seen.
-TEST_F(Hardening, CarriageReturnsAloneDoNotEndLines) {
+// A file whose lines end with a CR alone reads as the same lines. In a file that has LF line
+// ends a CR alone stays an ordinary character of its line: "G1 X1\rY5" is one line to (1, 5).
+TEST_F(Hardening, CarriageReturnsAloneEndLinesOnlyInFilesThatUseThem) {
     quickMachine();
-    ASSERT_EQ(convert("G1 X1\rG1 Y1\rG1 X0\r"), 0);
-    expectAt(readBack().motion.finalPosition, 1, 1, 0);
+    ASSERT_EQ(convert("G1 X1\nG1 Y1\nG1 X0\n", "lf.nc"), 0);
+    ASSERT_EQ(convert("G1 X1\rG1 Y1\rG1 X0\r", "cr.nc"), 0);
+    EXPECT_EQ(testing::readBytes(dir.file("cr.CM")), testing::readBytes(dir.file("lf.CM")));
+    EXPECT_EQ(testing::readBytes(dir.file("cr.BRK")), testing::readBytes(dir.file("lf.BRK")));
+    expectAt(readBack().motion.finalPosition, 0, 1, 0);
+    // Without a CR at the end, and with a line longer than a piece.
+    const std::string longLine = "G1 X2" + std::string(300, ' ') + "Y3";
+    ASSERT_EQ(convert("G1 X1\r" + longLine), 0);
+    expectAt(readBack().motion.finalPosition, 2, 3, 0);
+
+    ASSERT_EQ(convert("G1 X1\rY5\nG1 X3\n"), 0);
+    EXPECT_NEAR(readBack().motion.axes[1].max, 5.0, 1e-3);
+    expectAt(readBack().motion.finalPosition, 3, 5, 0);
 }
 
 TEST_F(Hardening, NumbersThatAreNotFiniteOrTooLargeAreRefusedNamingTheLine) {

@@ -157,7 +157,7 @@ const ReferenceRow kReference[] = {
      0xcbf29ce484222325ULL},
     {"corpus_helical_thread", 0, 0x11d88a06abef64a6ULL, 0xd9f24c9547e26e65ULL,
      0x504158b76b336724ULL, 0xcbf29ce484222325ULL},
-    {"corpus_mmount", -1, 0xcbf29ce484222325ULL, 0xcbf29ce484222325ULL, 0x9be1c45563e07103ULL,
+    {"corpus_mmount", 0, 0xd9f05a1ecf12650fULL, 0xc0008e40bb49b31bULL, 0x9be1c45563e07103ULL,
      0xcbf29ce484222325ULL},
     {"corpus_headrough_shop", 0, 0x974802dcb14e0015ULL, 0xeb6a1db28b6a3b99ULL,
      0x7bb73d316f4f9f6eULL, 0xcbf29ce484222325ULL},

@@ -498,10 +498,10 @@ TEST_F(FlatArc, FullCircleGoesRoundAndEndsWhereItStarted) {
     EXPECT_NEAR(finalPosition.second, 0.0, 1e-4);
 }
 
-// A helical ramp written as G2/G3 reaches the interpolator as an arc whose end lies off the
-// circle of its start: traced in the plane of its radii it would swing out of the programmed
-// plane (here half a turn descending 0.5 would dive a whole radius). A centre merely rounded by
-// a few thousandths is traced as it is.
+// An arc whose end lies far off the circle of its start (a rise the interpreter did not build as
+// a helix) would swing out of the programmed plane when traced in the plane of its radii (here
+// half a turn descending 0.5 would dive a whole radius). A centre merely rounded by a few
+// thousandths is traced as it is.
 TEST_F(FlatArc, ArcsThatCannotReachTheirEndAreRefusedRoundedCentresAreNot) {
     const Segment helix =
         makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(-0.2, 0.98, -0.5), Vec4(0, 0, 0), 1, 1.0);

@@ -119,12 +119,15 @@ struct ProgramWriter {
         path.push_back({at, to, false, Vec4(), false, rapidRecords ? 0.0 : kRapidSpeed});
         at = to;
     }
-    void arc(bool clockwise, double cx, double cy, double sweep) {
+    // An arc in the XY plane, or a helix when it rises.
+    void arc(bool clockwise, double cx, double cy, double sweep, double rise = 0.0) {
         const Vec4 c(printed(cx), printed(cy), at.z);
         const double r = std::hypot(at.x - c.x, at.y - c.y);
         const double a = std::atan2(at.y - c.y, at.x - c.x) + (clockwise ? -sweep : sweep);
-        const Vec4 to(printed(c.x + r * std::cos(a)), printed(c.y + r * std::sin(a)), at.z);
-        line("G%d X%.6f Y%.6f I%.6f J%.6f", clockwise ? 2 : 3, to.x, to.y, c.x - at.x, c.y - at.y);
+        const Vec4 to(printed(c.x + r * std::cos(a)), printed(c.y + r * std::sin(a)),
+                      printed(at.z + rise));
+        line("G%d X%.6f Y%.6f Z%.6f I%.6f J%.6f", clockwise ? 2 : 3, to.x, to.y, to.z, c.x - at.x,
+             c.y - at.y);
         path.push_back({at, to, true, c, clockwise, feedSpeed});
         at = to;
         rapidRecords = false;
@@ -411,6 +414,28 @@ TEST(RoundTrip, MovesShorterThanATickStayOnThePath) {
     for (int i = 1; i <= 300; ++i)
         z.feed(i * 0.0004, (i % 2) * 0.0001, 0.0);
     expectFaithfulMotion(convertAndReadBack(dir2, z.text), z.path, "zigzag");
+}
+
+TEST(RoundTrip, HelicesFollowTheHelixAndStayBetweenTheirHeights) {
+    // A spiral entry in thirds of a turn (as CAM systems write it), a steep half-turn ramp in each
+    // sense, and a shallow one: the tool turns about the axis and sinks steadily, never below the
+    // depth the program goes to.
+    testing::ScratchDir dir;
+    ProgramWriter w;
+    w.line("G90 G17");
+    w.feed(1.0, 0.0, 0.0);
+    for (int i = 0; i < 9; ++i)
+        w.arc(true, 0.0, 0.0, 2.0 * kPi / 3.0, -0.0667);
+    w.arc(false, 0.0, 0.0, kPi - 0.01, -0.5);
+    w.arc(true, 0.0, 0.0, kPi - 0.01, 0.25);
+    w.arc(false, 0.0, 0.0, 1.0, -0.001);
+    const RoundTrip rt = convertAndReadBack(dir, w.text);
+    expectFaithfulMotion(rt, w.path, "helices");
+    double deepest = 0.0;
+    for (const Piece& s : w.path)
+        deepest = std::min(deepest, s.end.z);
+    EXPECT_GE(rt.readback.motion.axes[2].min, deepest - kPulse);
+    EXPECT_LE(rt.readback.motion.axes[2].max, kPulse);
 }
 
 }  // namespace

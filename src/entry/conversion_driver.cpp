@@ -44,8 +44,17 @@ namespace pulsepost {
 
 namespace {
 
-// Everything one conversion owns, released by endConversion on every path out.
+// Everything one conversion owns, released by endConversion on every path out. Every return
+// ends the conversion itself; the destructor covers a conversion left by an exception (a host's
+// callback that throws, the C++ runtime out of memory), which must neither leak the stores nor
+// leave a stream that stops in the middle of a move.
 struct Conversion {
+    explicit Conversion(const char* path) : programPath(path) {}
+    Conversion(const Conversion&) = delete;
+    Conversion& operator=(const Conversion&) = delete;
+    ~Conversion();
+
+    const char* programPath;
     SegmentStore segments;
     ProfileStore profile;
     bool storesCreated = false;
@@ -96,6 +105,11 @@ void emptyStreams(Conversion& c, const char* programPath) {
     }
 }
 
+Conversion::~Conversion() {
+    if (cm != nullptr || brk != nullptr) emptyStreams(*this, programPath);
+    endConversion(*this);
+}
+
 int32_t finishConversion(Conversion& c, const char* programPath, ProgressCallback progress,
                          TickRun& run) {
     finishBreakStream(run.writer, run.hasCurrent ? &run.current : nullptr, c.segments, c.cm, c.brk);
@@ -133,7 +147,7 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
     resetCheckedWriteFailures();
 
-    Conversion c;
+    Conversion c(programPath);
     create(c.segments);
     create(c.profile);
     c.storesCreated = true;

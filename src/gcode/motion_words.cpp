@@ -1,5 +1,6 @@
 #include "gcode/motion_words.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -15,6 +16,12 @@ namespace {
 
 constexpr double kPlungeTolerance = 1e-7;  // units: a G1 moving X, Y and A less than this plunges
 constexpr int kDwellValueOffset = 3;       // the dwell time is read three characters after G4
+// Helices are built from arc pieces (see helicalArc).
+constexpr double kPlanarRise = 1e-9;            // units: a smaller rise is rounding, not a helix
+constexpr double kHelixTolerance = 1e-4;        // units: how far a piece may stray from the helix
+constexpr double kHelixPieceAngle = kPi / 4.0;  // radians: the most a piece turns
+constexpr double kHelixRiseWobble = 0.008;      // a piece's rise strays 0.008 a^2 h from steady
+constexpr double kMaxHelixPieces = 1e5;         // a helix needing more pieces is refused
 
 bool isFinite(const Vec4& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
@@ -158,6 +165,114 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
     }
 }
 
+// Theory of operation: helical arcs.
+//
+// A G2/G3 whose centre lies in the plane of its start but whose end leaves that plane (a move
+// along the plane's normal axis: Z in G17, Y in G18, X in G19) is a helix: the tool turns about
+// the axis through C along the normal while it moves along that axis at a steady rate. A record
+// holds a circle, and the circle through start, end and C lies in a plane tilted by the rise:
+// traced there, the tool swings out of the helix (over a half turn a whole radius up or down).
+// So the helix is built from pieces. Each turns through at most a kHelixPieceAngle, rises h, and
+// has its centre on the helix axis at the middle height of the piece, so that its start and end
+// are equidistant from its centre. A piece is then the circle through its ends in a plane tilted
+// by the helix's slope: across the axis it stays within h^2 / (8 R) of the helix, along it within
+// 0.008 a^2 h of the steady rise (a the piece's angle), and it rises monotonically between its
+// end heights. Every piece is the one before it turned about the axis and raised by h, so the
+// pieces meet with the same tangent and make no corner. The radius goes linearly from the start
+// radius to the end radius, so that a centre rounded by the CAM system leaves no step.
+//
+//            side view of one piece (rise h)
+//                   end
+//           C'  +  /        C' = centre of the piece, on the axis, at mid-height
+//              /  /
+//         start--'
+//
+// A rise below kPlanarRise is the rounding of the work-offset arithmetic, not a helix: the end
+// is put into the start's plane (it moves by less than that), so that a half circle is not
+// traced through the vertical plane the rounding would tilt it into.
+
+// The normal axis of a plane: z for G17, y for G18, x for G19.
+int normalAxisOf(int32_t plane) {
+    if (plane == 18) return 1;
+    if (plane == 19) return 0;
+    return 2;
+}
+
+Vec4 withComponent(Vec4 v, int axis, double value) {
+    switch (axis) {
+        case 0:
+            v.x = value;
+            break;
+        case 1:
+            v.y = value;
+            break;
+        case 2:
+            v.z = value;
+            break;
+        default:
+            v.a = value;
+            break;
+    }
+    return v;
+}
+
+// The number of pieces for a helix of radius r (the smaller end radius) turning through angle
+// and rising rise: each piece within kHelixTolerance of the helix across and along its axis.
+// Zero when more than kMaxHelixPieces would be needed.
+int32_t helixPieceCount(double r, double angle, double rise) {
+    const double h = std::fabs(rise);
+    double n = std::ceil(angle / kHelixPieceAngle);
+    n = std::max(n, std::ceil(h / std::sqrt(8.0 * r * kHelixTolerance)));
+    n = std::max(n, std::ceil(std::cbrt(kHelixRiseWobble * angle * angle * h / kHelixTolerance)));
+    if (!(n <= kMaxHelixPieces)) return 0;  // also NaN
+    return std::max(1, static_cast<int32_t>(n));
+}
+
+// Appends the helix from the current position to target about the axis through centre along
+// the normal axis. p0 and p1 are the start and end radii with their normal component removed.
+int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& centre, int axis,
+                   const Vec4& p0, const Vec4& p1, SegmentStore& store) {
+    const Vec4 here = currentPosition();
+    const double r0 = length(p0);
+    const double r1 = length(p1);
+    // The direction of travel at the start: p0 turned a quarter about the normal, clockwise for
+    // G2 and counter-clockwise for G3 seen from the normal's positive side.
+    const Vec4 normal = withComponent(Vec4(), axis, motion.motionMode == 2 ? 1.0 : -1.0);
+    const Vec4 travel = cross(p0, normal);
+    // The angle turned, from the start radius to the end radius in the direction of travel; an
+    // end on the start's radius makes a whole turn, one on the opposite radius a half turn.
+    const Vec4 turn = cross(p0, p1);
+    double angle = 0.0;
+    if (length(turn) == 0.0) {
+        angle = dot(p0, p1) > 0.0 ? 2.0 * kPi : kPi;
+    } else {
+        angle = clampedAcos(dot(p0, p1) / (r0 * r1));
+        if (dot(p1, travel) < 0.0) angle = 2.0 * kPi - angle;
+    }
+    const double rise = target[axis] - here[axis];
+    const int32_t pieces = helixPieceCount(std::min(r0, r1), angle, rise);
+    if (pieces == 0) return refuseLine(motion.lineNumber, "the helix is too long to build");
+    const Vec4 across = scale(1.0 / r0, p0);
+    const Vec4 along = scale(1.0 / r0, travel);
+    for (int32_t k = 1; k <= pieces; ++k) {
+        const double f = static_cast<double>(k) / pieces;
+        const double middle = here[axis] + (f - 0.5 / pieces) * rise;
+        Vec4 end = target;
+        if (k < pieces) {
+            double sine;
+            double cosine;
+            portableSinCos(f * angle, &sine, &cosine);
+            const double r = r0 + f * (r1 - r0);
+            const Vec4 radial = add(scale(r * cosine, across), scale(r * sine, along));
+            end = withComponent(add(centre, radial), axis, here[axis] + f * rise);
+        }
+        if (appendArcTo(end, withComponent(centre, axis, middle), 1, motion, store) != 0) {
+            return kRefused;
+        }
+    }
+    return 0;
+}
+
 // Theory of operation: arc records.
 //
 // The centre comes from I, J, K only. The normal N = R1 x R2 of the start and end radii tells
@@ -172,12 +287,23 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     const int32_t mode = motion.motionMode;
     const Vec4 here = currentPosition();
     const Vec4& centre = words.centre;
-    const Vec4& target = words.target;
+    const int axis = normalAxisOf(motion.plane);
+    Vec4 target = words.target;
+    const double rise = target[axis] - here[axis];
+    if (rise != 0.0 && std::fabs(rise) < kPlanarRise)
+        target = withComponent(target, axis, here[axis]);
     const Vec4 r1 = subtract(here, centre);
     const Vec4 r2 = subtract(target, centre);
     Vec4 n = cross(r1, r2);
 
     extendArcBounds(mode, here, target, centre, r1, r2);
+
+    const Vec4 p0 = withComponent(r1, axis, 0.0);
+    const Vec4 p1 = withComponent(r2, axis, 0.0);
+    if (target[axis] != here[axis] && std::fabs(r1[axis]) < kPlanarRise && r1.a == 0.0 &&
+        r2.a == 0.0 && length(p0) != 0.0 && length(p1) != 0.0) {
+        return helicalArc(motion, target, centre, axis, p0, p1, store);
+    }
 
     if (length(n) != 0.0) {
         const int minor = sumIsNonNegative(n) != (mode == 2 ? 1 : 0) ? 1 : 0;

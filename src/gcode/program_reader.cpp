@@ -57,9 +57,40 @@ struct ReaderFiles {
     }
 };
 
+// How far into a program its line ends are looked for.
+constexpr std::size_t kLineEndProbeBytes = 4096;
+
+// True when the program's lines end with a CR alone (files from old Macintosh systems and some
+// controllers): its start holds a CR and no LF at all. In any other file a CR not followed by LF
+// is an ordinary character of its line, as in the controller's text mode. Leaves the file at its
+// start; a file that cannot be repositioned (a pipe) is not looked into.
+bool endsLinesWithCr(FILE* program) {
+    if (std::fseek(program, 0, SEEK_SET) != 0) return false;
+    char probe[kLineEndProbeBytes];
+    const std::size_t n = std::fread(probe, 1, sizeof probe, program);
+    std::rewind(program);
+    return std::memchr(probe, '\r', n) != nullptr && std::memchr(probe, '\n', n) == nullptr;
+}
+
+// Reads the next piece of a program whose lines end at CR (or LF): the line end is read as LF.
+bool readPieceEndingAtCr(char (&buffer)[kLineBufferBytes], FILE* program) {
+    std::size_t n = 0;
+    int c = EOF;
+    while (n < kLineBufferBytes - 1 && (c = std::getc(program)) != EOF) {
+        if (c == '\r' || c == '\n') {
+            buffer[n++] = '\n';
+            break;
+        }
+        buffer[n++] = static_cast<char>(c);
+    }
+    buffer[n] = '\0';
+    return n > 0;
+}
+
 // Reads the next piece of the program. A CR LF line end is read as LF, so that a program
 // written on either platform reads the same as in the controller's text mode.
-bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program) {
+bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds) {
+    if (crLineEnds) return readPieceEndingAtCr(buffer, program);
     if (!std::fgets(buffer, kLineBufferBytes, program)) return false;
     std::size_t n = std::strlen(buffer);
     if (n >= 2 && buffer[n - 2] == '\r' && buffer[n - 1] == '\n') {
@@ -129,6 +160,7 @@ int32_t readProgram(const char* programPath, const MotionLimits& limits, Segment
     if (!files.program) return reportFileOpenFailure(errno);
 
     const long fileBytes = fileLength(files.program);
+    const bool crLineEnds = endsLinesWithCr(files.program);
     const float fileBytesF = static_cast<float>(fileBytes);
     resetModalValues();
     MotionState motion;
@@ -137,7 +169,7 @@ int32_t readProgram(const char* programPath, const MotionLimits& limits, Segment
     char line[kLineBufferBytes];
     int32_t countdown = 0;
     bool lineStarts = true;
-    while (readPiece(line, files.program)) {
+    while (readPiece(line, files.program, crLineEnds)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;

@@ -202,11 +202,10 @@ struct TickState {
 };
 
 // An arc is traced on the circle of its start radius, in the plane of its start and end radii.
-// An arc whose end point is far from that circle (a helix programmed as G2/G3 with a move along
-// the third axis, or a centre far from equidistant) is traced through a tilted plane, off the
-// programmed path (a helical ramp over half a turn swings the tool a whole radius out of its
-// plane), and ends with a jump: refuse it rather than write that motion. The small misses that
-// rounded centres leave are traced as they are.
+// An arc whose end point is far from that circle (a centre far from equidistant, or a rise the
+// interpreter does not build as a helix: a centre off the start's plane, a move of the A axis) is
+// traced through a tilted plane, off the programmed path, and ends with a jump: refuse it rather
+// than write that motion. The small misses that rounded centres leave are traced as they are.
 bool arcReachesItsEnd(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
     const Vec4 traced = positionOn(arc, frame, arc.length);
     const double miss = length(subtract(traced, arc.end));
@@ -219,8 +218,8 @@ bool arcReachesItsEnd(const Segment& arc, const RecordFrame& frame, const Output
         if (missPulses > kArcEndTolerancePulses) {
             messageSinkf(MessageCode::Refused,
                          "the arc from (%g, %g, %g) to (%g, %g, %g) about (%g, %g, %g) cannot be "
-                         "followed: its end is %g units off the circle of its start (a helical "
-                         "arc, or a centre not equidistant from its ends)",
+                         "followed: its end is %g units off the circle of its start (its centre "
+                         "is not equidistant from its ends)",
                          arc.start.x, arc.start.y, arc.start.z, arc.end.x, arc.end.y, arc.end.z,
                          arc.centre.x, arc.centre.y, arc.centre.z, miss);
             return false;
