@@ -17,6 +17,7 @@ constexpr double kPlotWidth = 1200.0;  // SVG user units (pixels)
 constexpr double kPlotHeight = 900.0;
 constexpr double kSpanDivisions = 1500.0;  // path resolution: the span over this many steps
 constexpr std::size_t kPointBudget = 400000;
+constexpr int kMinRunSegments = 8;  // segments a run of one colour has before it changes
 constexpr std::size_t kEventBudget = 5000;
 constexpr int kSpeedBins = 4400;  // four per pixel column of the speed panel
 constexpr int kColourBuckets = 12;
@@ -269,11 +270,15 @@ void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, 
             vName);
 }
 
-// The thinned path in one view, in runs of one colour; which picks the vertical coordinate.
+// The thinned path in one view, in runs of one colour; which picks the vertical coordinate. On
+// paths of many short moves the speed changes colour at almost every point: a run keeps its
+// colour until it has kMinRunSegments segments (a few pixels), so that such a picture is tens
+// of thousands of paths rather than one per segment.
 void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sideView,
               double highest, double strokeWidth) {
     std::string run;
     int runBucket = -1;
+    int runSegments = 0;
     const auto flush = [&]() {
         if (!run.empty()) {
             appendf(out,
@@ -286,19 +291,25 @@ void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sid
     };
     for (std::size_t i = 1; i < d.points.size(); ++i) {
         const MotionPlotData::Point& p = d.points[i];
-        if (p.penUp) continue;
+        if (p.penUp) {
+            flush();  // the next segment starts where the jump ended
+            continue;
+        }
         const MotionPlotData::Point& q = d.points[i - 1];
         const int bucket = bucketOf(p.speed, highest);
         const double qy = sideView ? q.z : q.y, py = sideView ? p.z : p.y;
         char seg[96];
-        if (bucket != runBucket || run.size() > 60000) {
+        const bool recolour = bucket != runBucket && runSegments >= kMinRunSegments;
+        if (recolour || run.empty() || run.size() > 60000) {
             flush();
             runBucket = bucket;
+            runSegments = 0;
             std::snprintf(seg, sizeof seg, "M%.1f %.1f", v.px(q.x), v.py(qy));
             run += seg;
         }
         std::snprintf(seg, sizeof seg, "L%.1f %.1f", v.px(p.x), v.py(py));
         run += seg;
+        ++runSegments;
     }
     flush();
 }
