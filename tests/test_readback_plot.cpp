@@ -2,7 +2,9 @@
 // toolpath, the rapid moves, the event markers and the speed panel, however long the path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -109,6 +111,61 @@ TEST(MotionPlot, DrawsAWellFormedPictureOfTheWholeMotion) {
     EXPECT_NE(svg.find("the machine stands at these times"), std::string::npos);
     // The spiral needs many points, far beyond one formatted line.
     EXPECT_GT(svg.size(), 20000u);
+}
+
+// The longest straight segment of the solid (feed) paths, in picture units.
+double longestFeedSegment(const std::string& svg) {
+    double longest = 0.0;
+    for (std::size_t i = svg.find("<path d=\""); i != std::string::npos;
+         i = svg.find("<path d=\"", i + 1)) {
+        const std::size_t end = svg.find('>', i);
+        if (svg.substr(i, end - i).find("stroke-linejoin=\"round\"") == std::string::npos) continue;
+        const char* d = svg.c_str() + i + 9;
+        double x = 0.0, y = 0.0;
+        while (*d == 'M' || *d == 'L') {
+            const char op = *d;
+            char* next = nullptr;
+            const double nx = std::strtod(d + 1, &next);
+            const double ny = std::strtod(next, &next);
+            if (op == 'L') longest = std::max(longest, std::hypot(nx - x, ny - y));
+            x = nx;
+            y = ny;
+            d = next;
+        }
+    }
+    return longest;
+}
+
+// Feed moves at one speed on either side of a rapid move: the feed path stops where the rapid
+// begins and starts again where it ends.
+TEST(MotionPlot, ARapidMoveIsNeverDrawnAsAFeedLine) {
+    MotionPlotData data;
+    startMotionPlot(data, 10.0, 2000);
+    const MotionObserver o = motionPlotObserver(data);
+    TickSample s;
+    s.speed = 1.0;
+    auto feedAlongX = [&](double y, int from, int to) {
+        for (int n = from; n <= to; ++n) {
+            s.tick = n;
+            s.position = Vec4(n * 0.005, y, 0);
+            s.pulses[0] = n;
+            s.pulses[1] = static_cast<int32_t>(y * 1000);
+            o.onTick(o.context, s);
+        }
+    };
+    feedAlongX(0.0, 1, 1000);
+    RapidMove jump;
+    jump.tick = 1000;
+    jump.from = s.position;
+    jump.to = Vec4(1001 * 0.005, 8.0, 0);
+    o.onRapid(o.context, jump);
+    feedAlongX(8.0, 1001, 2000);
+    Readback r;
+    r.motion.hasMotion = true;
+    const std::string svg = renderMotionPlot(data, r, "jump");
+    // Feed segments are a few picture units long; the jump is hundreds.
+    EXPECT_GT(longestFeedSegment(svg), 0.0);
+    EXPECT_LT(longestFeedSegment(svg), 40.0);
 }
 
 TEST(MotionPlot, ThinsTheToolpathToTheResolutionOfThePicture) {
