@@ -134,8 +134,8 @@ struct ProgramWriter {
     }
 };
 
-// A random part program: lines turning by angles from straight on to reversal, arcs, moves far
-// shorter than one tick's travel, plunges, rapids and events.
+// A random part program: lines turning by angles from straight on to reversal, arcs and helical
+// ramps, moves far shorter than one tick's travel, plunges, rapids and events.
 ProgramWriter randomProgram(unsigned seed, int moves, bool feedWords = false) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -166,7 +166,8 @@ ProgramWriter randomProgram(unsigned seed, int moves, bool feedWords = false) {
             const double r = 0.05 + unit(rng);
             const double side = heading + (cw ? -kPi / 2 : kPi / 2);
             const double sweep = (0.1 + unit(rng) * 2.8);
-            w.arc(cw, w.at.x + r * std::cos(side), w.at.y + r * std::sin(side), sweep);
+            const double rise = unit(rng) < 0.3 ? -0.1 * unit(rng) : 0.0;  // a helical ramp
+            w.arc(cw, w.at.x + r * std::cos(side), w.at.y + r * std::sin(side), sweep, rise);
             heading += cw ? -sweep : sweep;
         } else {
             const double turn = turns[rng() % 7] * kPi / 180.0 * (unit(rng) < 0.5 ? -1 : 1);

@@ -17,8 +17,10 @@ namespace {
 constexpr double kPlungeTolerance = 1e-7;  // units: a G1 moving X, Y and A less than this plunges
 constexpr int kDwellValueOffset = 3;       // the dwell time is read three characters after G4
 // Helices are built from arc pieces (see helicalArc).
-constexpr double kPlanarRise = 1e-9;            // units: a smaller rise is rounding, not a helix
-constexpr double kHelixTolerance = 1e-4;        // units: how far a piece may stray from the helix
+constexpr double kPlanarRise = 1e-9;  // units: a smaller rise is rounding, not a helix
+// Units: how far a piece may stray from the helix. Across the axis a piece bulges outwards, past
+// the bounds the arc declares: a tenth of a pulse on a fine machine (10000 pulses per unit).
+constexpr double kHelixTolerance = 1e-5;
 constexpr double kHelixPieceAngle = kPi / 4.0;  // radians: the most a piece turns
 constexpr double kHelixRiseWobble = 0.008;      // a piece's rise strays 0.008 a^2 h from steady
 constexpr double kMaxHelixPieces = 1e5;         // a helix needing more pieces is refused
