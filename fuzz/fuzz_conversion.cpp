@@ -36,19 +36,7 @@ void writeConfiguration(Machine& machine, const char* name, bool quick) {
     setConfigurationDirectory(machine.configDir.c_str());
     resetMachineConfig();
     setDefaultMachineConfig();
-    if (quick) {
-        MachineConfig& c = machineConfig();
-        c.stepsPerUnit[0] = 1000.0;
-        c.stepsPerUnit[1] = 1000.0;
-        c.stepsPerUnit[2] = 1000.0;
-        c.stepsPerUnit[3] = 500.0;
-        c.rapidSpeed = 6000.0;
-        c.rapidSpeedZ = 3000.0;
-        c.feedSpeed = 3000.0;
-        c.plungeSpeed = 1200.0;
-        c.acceleration = 500.0;
-        c.optionBits = 0x40;
-    }
+    if (quick) fuzzing::setSmallMachine(machineConfig());
     if (!writeMachineConfig()) fuzzing::propertyBroken("cannot write %s", name);
     writeDefaultCutParams();
     if (!readConfiguredScale(machine.configDir.c_str(), machine.scale)) {

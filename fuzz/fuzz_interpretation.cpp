@@ -87,22 +87,10 @@ void interpretAndPlan(void* context) {
     destroy(segments);
 }
 
-// A small machine: 1000 pulses per unit on X, Y and Z, 500 on A; fast enough that short
-// programs give short profiles; F words take effect.
 void configure() {
     resetMachineConfig();
     setDefaultMachineConfig();
-    MachineConfig& c = machineConfig();
-    c.stepsPerUnit[0] = 1000.0;
-    c.stepsPerUnit[1] = 1000.0;
-    c.stepsPerUnit[2] = 1000.0;
-    c.stepsPerUnit[3] = 500.0;
-    c.rapidSpeed = 6000.0;
-    c.rapidSpeedZ = 3000.0;
-    c.feedSpeed = 3000.0;
-    c.plungeSpeed = 1200.0;
-    c.acceleration = 500.0;
-    c.optionBits = 0x40;
+    fuzzing::setSmallMachine(machineConfig());
     buildAxisMap();
     resetCutParams();
 }

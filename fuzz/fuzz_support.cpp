@@ -12,11 +12,25 @@
 #include <filesystem>
 #include <set>
 
+#include "config/machine_config_layout.h"
 #include "entry/message_sink.h"
 #include "platform/console.h"
 #include "store/paged_store.h"
 
 namespace pulsepost::fuzzing {
+
+void setSmallMachine(MachineConfig& c) {
+    c.stepsPerUnit[0] = 1000.0;
+    c.stepsPerUnit[1] = 1000.0;
+    c.stepsPerUnit[2] = 1000.0;
+    c.stepsPerUnit[3] = 500.0;
+    c.rapidSpeed = 6000.0;
+    c.rapidSpeedZ = 3000.0;
+    c.feedSpeed = 3000.0;
+    c.plungeSpeed = 1200.0;
+    c.acceleration = 500.0;
+    c.optionBits = 0x40;
+}
 
 namespace {
 

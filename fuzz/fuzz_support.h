@@ -7,7 +7,15 @@
 #include <cstdint>
 #include <string>
 
+namespace pulsepost {
+struct MachineConfig;
+}
+
 namespace pulsepost::fuzzing {
+
+// The small machine of the G-code targets: 1000 pulses per unit on X, Y and Z, 500 on A; fast
+// enough that short programs give short profiles; F words in effect, rapids as rapid moves.
+void setSmallMachine(MachineConfig& c);
 
 // The process's scratch directory, made on first use and removed when the process exits
 // normally. The first call also moves the current directory into it.

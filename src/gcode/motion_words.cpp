@@ -313,18 +313,7 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     }
     if (length(r1) == 0.0) return 0;
 
-    const double normal = mode == 2 ? 1.0 : -1.0;
-    switch (motion.plane) {
-        case 18:
-            n.y = normal;
-            break;
-        case 19:
-            n.x = normal;
-            break;
-        default:
-            n.z = normal;
-            break;
-    }
+    n = withComponent(n, axis, mode == 2 ? 1.0 : -1.0);
     const Vec4 quarter = add(centre, cross(r1, n));
     if (appendArcTo(quarter, centre, 1, motion, store) != 0) return kRefused;
     return appendArcTo(target, centre, dot(r1, r2) < 0.0 ? 1 : 0, motion, store);
