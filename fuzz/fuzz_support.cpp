@@ -13,7 +13,7 @@
 #include <set>
 
 #include "config/machine_config_layout.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "platform/console.h"
 #include "store/paged_store.h"
 

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "config/machine_config.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"

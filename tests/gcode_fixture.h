@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/cut_params.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
 #include "store/segment_store.h"

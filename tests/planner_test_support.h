@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "planner/velocity_profile.h"
 
 namespace pulsepost::testing {

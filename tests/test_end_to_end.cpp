@@ -14,7 +14,7 @@
 #include "config/configuration_setup.h"
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "platform/console.h"
 #include "pulsepost/pulsepost.h"
 #include "store/paged_store.h"

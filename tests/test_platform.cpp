@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "output/output_names.h"
+#include "platform/files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "test_support.h"

@@ -16,7 +16,7 @@
 #include "config/configuration_setup.h"
 #include "config/cut_params.h"
 #include "config/machine_config_layout.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
 #include "pulsepost/pulsepost.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
 

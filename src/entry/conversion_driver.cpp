@@ -8,11 +8,11 @@
 
 #include "config/config_validation.h"
 #include "config/machine_config.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
 #include "output/output_files.h"
-#include "output/output_names.h"
+#include "platform/files.h"
 #include "output/step_word.h"
 #include "output/tick_interpolator.h"
 #include "planner/velocity_profile.h"

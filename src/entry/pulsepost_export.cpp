@@ -3,7 +3,7 @@
 
 #include "config/configuration_setup.h"
 #include "entry/conversion_driver.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "output/output_files.h"
 #include "platform/files.h"
 #include "pulsepost/pulsepost.h"

@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

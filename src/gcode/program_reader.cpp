@@ -2,14 +2,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
 #include "gcode/motion_words.h"
 #include "gcode/segment_append.h"
 #include "geometry/conversion_state.h"
-#include "output/output_names.h"
+#include "platform/files.h"
 #include "platform/files.h"
 #include "refine/distance_pass.h"
 #include "refine/fillet_pass.h"

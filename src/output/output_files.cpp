@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "config/axis_map.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "geometry/conversion_state.h"
-#include "output/output_names.h"
+#include "platform/files.h"
 #include "output/step_word.h"
 #include "platform/files.h"
 

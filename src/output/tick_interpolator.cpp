@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "config/axis_map.h"
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "geometry/vec4.h"
 #include "output/step_word.h"
 #include "platform/portable_math.h"

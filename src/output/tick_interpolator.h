@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "entry/progress.h"
+#include "report/progress.h"
 #include "geometry/segment.h"
 #include "output/output_files.h"
 #include "store/profile_store.h"

@@ -53,7 +53,7 @@
 
 #include <cmath>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

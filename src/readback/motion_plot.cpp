@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "geometry/segment.h"
-#include "output/output_names.h"
+#include "platform/files.h"
 
 namespace pulsepost {
 

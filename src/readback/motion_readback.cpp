@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "geometry/segment.h"
-#include "output/output_names.h"
+#include "platform/files.h"
 
 namespace pulsepost {
 

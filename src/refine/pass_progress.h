@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "entry/progress.h"
+#include "report/progress.h"
 #include "store/segment_store.h"
 
 namespace pulsepost {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 #include "platform/memory.h"
 
 namespace pulsepost {

@@ -1,6 +1,6 @@
 #include "store/profile_store.h"
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

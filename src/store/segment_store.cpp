@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

@@ -1,4 +1,4 @@
-#include "entry/message_sink.h"
+#include "report/message_sink.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "entry/progress.h"
+#include "report/progress.h"
 
 #include "platform/console.h"
 
