@@ -13,8 +13,8 @@
 #include <set>
 
 #include "config/machine_config_layout.h"
-#include "report/message_sink.h"
 #include "platform/console.h"
+#include "report/message_sink.h"
 #include "store/paged_store.h"
 
 namespace pulsepost::fuzzing {

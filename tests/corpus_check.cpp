@@ -29,10 +29,10 @@
 #include <vector>
 
 #include "config/machine_config.h"
-#include "report/message_sink.h"
 #include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
+#include "report/message_sink.h"
 
 namespace fs = std::filesystem;
 using namespace pulsepost;

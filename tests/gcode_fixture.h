@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "config/cut_params.h"
-#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
+#include "report/message_sink.h"
 #include "store/segment_store.h"
 #include "test_support.h"
 

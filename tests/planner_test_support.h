@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "report/message_sink.h"
 #include "planner/velocity_profile.h"
+#include "report/message_sink.h"
 
 namespace pulsepost::testing {
 

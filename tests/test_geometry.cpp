@@ -60,7 +60,8 @@ TEST(Vec4, CrossProductOverZAndAFailsWithMessageAndKeyWait) {
 }
 
 TEST(Vec4, ArcQuadrantAssignsAxesByDirectionOfTravel) {
-    for (int direction : {2, 3}) EXPECT_EQ(arcQuadrant(0, 0, direction), 4);
+    for (int direction : {2, 3})
+        EXPECT_EQ(arcQuadrant(0, 0, direction), 4);
     EXPECT_EQ(arcQuadrant(1, 0, 3), 1);
     EXPECT_EQ(arcQuadrant(1, 0, 2), 4);
     EXPECT_EQ(arcQuadrant(0, 1, 3), 2);
@@ -96,7 +97,7 @@ TEST(Vec4, SumSignAndDotUseAllFourComponents) {
 }
 
 class SegmentTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { resetConversionState(); }
     void TearDown() override { resetConversionState(); }
 };
@@ -166,9 +167,11 @@ TEST_F(SegmentTest, LineTangentIsTheChord) {
 }
 
 TEST_F(SegmentTest, CentreIsCorrectedOnlyWhenNearerTheEnd) {
-    const Segment far = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1.00001, 0), Vec4(), 1, 1);
+    const Segment far =
+        makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1.00001, 0), Vec4(), 1, 1);
     expectVec(far.centre, 0, 0, 0, 0);
-    const Segment near = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 0.99999, 0), Vec4(), 1, 1);
+    const Segment near =
+        makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 0.99999, 0), Vec4(), 1, 1);
     EXPECT_NEAR(near.centre.x, 0.000005, 1e-9);
     EXPECT_NEAR(near.centre.y, -0.000005, 1e-9);
     const double r1 = length(subtract(near.start, near.centre));

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "config/axis_map.h"
-#include "report/message_sink.h"
 #include "geometry/conversion_state.h"
 #include "output/output_files.h"
 #include "output/step_word.h"
+#include "report/message_sink.h"
 #include "stream_decode.h"
 #include "test_support.h"
 

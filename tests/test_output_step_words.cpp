@@ -17,7 +17,8 @@ std::vector<uint8_t> bytesOf(const StepWord& w) {
 
 // Decodes one word as the controller does.
 int32_t decode(const StepWord& w) {
-    if (w.length == 1) return (w.bytes[0] & 0x40) ? static_cast<int32_t>(w.bytes[0]) - 128 : w.bytes[0];
+    if (w.length == 1)
+        return (w.bytes[0] & 0x40) ? static_cast<int32_t>(w.bytes[0]) - 128 : w.bytes[0];
     const int32_t raw = ((w.bytes[0] & 0x7F) << 7) | (w.bytes[1] & 0x7F);
     return raw >= 8192 ? raw - 16384 : raw;
 }
@@ -63,11 +64,13 @@ TEST(StepBuffer, FlushesEveryHundredThousandWordsAndKeepsCounting) {
     FILE* cm = std::fopen(path.c_str(), "wb");
     ASSERT_NE(cm, nullptr);
     resetStepBuffer();
-    for (int i = 0; i < 10; ++i) pushStepWord(encodeStepWord(i % 2 ? 100 : 1, false), cm);
+    for (int i = 0; i < 10; ++i)
+        pushStepWord(encodeStepWord(i % 2 ? 100 : 1, false), cm);
     EXPECT_EQ(stepBuffer().byteTotal, 15);
     EXPECT_EQ(stepBuffer().count, 10);
     resetStepBuffer();
-    for (int i = 0; i < kStepBufferSize - 1; ++i) pushStepWord(encodeStepWord(1, false), cm);
+    for (int i = 0; i < kStepBufferSize - 1; ++i)
+        pushStepWord(encodeStepWord(1, false), cm);
     std::fflush(cm);
     EXPECT_EQ(testing::readBytes(path).size(), 0u);
     pushStepWord(encodeStepWord(64, false), cm);

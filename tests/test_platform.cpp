@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "test_support.h"

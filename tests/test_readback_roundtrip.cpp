@@ -16,12 +16,12 @@
 #include "config/configuration_setup.h"
 #include "config/cut_params.h"
 #include "config/machine_config_layout.h"
-#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
 #include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
+#include "report/message_sink.h"
 #include "store/segment_store.h"
 #include "test_support.h"
 

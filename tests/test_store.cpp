@@ -21,7 +21,7 @@ Segment recordOfKind(SegmentKind kind, double tag = 0.0) {
 }
 
 class SegmentStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { create(store); }
     void TearDown() override { destroy(store); }
     SegmentStore store;
@@ -40,7 +40,8 @@ TEST_F(SegmentStoreTest, FreshStoreIsEmptyAndSeeksWithinItsFirstPage) {
 
 TEST_F(SegmentStoreTest, WritingTheLastSlotOfAPageAddsTheNextPageFirst) {
     const Segment s = recordOfKind(SegmentKind::Feed);
-    for (int i = 0; i < 499999; ++i) write(&s, 1, store);
+    for (int i = 0; i < 499999; ++i)
+        write(&s, 1, store);
     EXPECT_EQ(store.pageCount, 1);
     EXPECT_EQ(store.capacity, 500000);
     write(&s, 1, store);  // index 499999
@@ -97,7 +98,7 @@ TEST(ProfileStore, OneLongWriteGetsEveryPageItNeeds) {
 }
 
 class FeedWalkTest : public SegmentStoreTest {
-protected:
+  protected:
     void SetUp() override {
         SegmentStoreTest::SetUp();
         const SegmentKind kinds[] = {SegmentKind::Rapid, SegmentKind::Feed,
@@ -179,7 +180,9 @@ void recordMessage(int32_t code, const char* text) {
     gLastMessage = text;
     std::fprintf(stderr, "sink %d %s\n", code, text);
 }
-void* failingAllocator(std::size_t) { return nullptr; }
+void* failingAllocator(std::size_t) {
+    return nullptr;
+}
 
 TEST(StoreDeathTest, FirstPageFailureReportsAndEndsTheProcess) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -226,7 +229,9 @@ TEST(StoreDeathTest, GrowthFailureNamesThePage) {
 // A harness that keeps pages for reuse gets every page back exactly once when a store is
 // destroyed, whatever its size.
 std::vector<void*> gReleased;
-void* plainAllocator(std::size_t bytes) { return std::malloc(bytes); }
+void* plainAllocator(std::size_t bytes) {
+    return std::malloc(bytes);
+}
 void recordRelease(void* page) {
     gReleased.push_back(page);
     std::free(page);

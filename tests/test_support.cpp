@@ -51,14 +51,18 @@ void writeFile(const std::string& path, const std::string& content) {
     out << content;
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 ScriptedKeys::ScriptedKeys(std::vector<int> keys) : keys_(std::move(keys)) {
     const KeySource source{&ScriptedKeys::keyWaiting, &ScriptedKeys::readKey, this};
     setKeySource(&source);
 }
 
-ScriptedKeys::~ScriptedKeys() { setKeySource(nullptr); }
+ScriptedKeys::~ScriptedKeys() {
+    setKeySource(nullptr);
+}
 
 int ScriptedKeys::keyWaiting(void* self) {
     auto* keys = static_cast<ScriptedKeys*>(self);

@@ -10,7 +10,7 @@ namespace pulsepost::testing {
 // A fresh empty directory under the system's temporary directory, removed with its content when
 // the object goes out of scope.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -18,19 +18,19 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 // Runs the current working directory in dir for the object's lifetime.
 class WorkingDir {
-public:
+  public:
     explicit WorkingDir(const std::string& dir);
     ~WorkingDir();
     WorkingDir(const WorkingDir&) = delete;
     WorkingDir& operator=(const WorkingDir&) = delete;
 
-private:
+  private:
     std::string saved_;
 };
 
@@ -41,7 +41,7 @@ bool fileExists(const std::string& path);
 
 // Installs a key source that delivers the given keys, one per due check, for its lifetime.
 class ScriptedKeys {
-public:
+  public:
     explicit ScriptedKeys(std::vector<int> keys);
     ~ScriptedKeys();
     ScriptedKeys(const ScriptedKeys&) = delete;
@@ -51,7 +51,7 @@ public:
     // Number of times a key was asked for.
     std::size_t checks() const { return checks_; }
 
-private:
+  private:
     static int keyWaiting(void* self);
     static int readKey(void* self);
     std::vector<int> keys_;

@@ -8,14 +8,14 @@
 
 #include "config/config_validation.h"
 #include "config/machine_config.h"
-#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "geometry/conversion_state.h"
 #include "output/output_files.h"
-#include "platform/files.h"
 #include "output/step_word.h"
 #include "output/tick_interpolator.h"
 #include "planner/velocity_profile.h"
+#include "platform/files.h"
+#include "report/message_sink.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
 

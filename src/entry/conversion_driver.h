@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "report/progress.h"
 #include "gcode/interpreter.h"
+#include "report/progress.h"
 
 namespace pulsepost {
 

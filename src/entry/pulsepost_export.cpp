@@ -3,10 +3,10 @@
 
 #include "config/configuration_setup.h"
 #include "entry/conversion_driver.h"
-#include "report/message_sink.h"
 #include "output/output_files.h"
 #include "platform/files.h"
 #include "pulsepost/pulsepost.h"
+#include "report/message_sink.h"
 
 // One call converts one program: the configuration is rebuilt from its files in configDir, then
 // the conversion runs. Paths longer than the library keeps are refused rather than cut, since a

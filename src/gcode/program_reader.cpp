@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "report/message_sink.h"
 #include "gcode/interpreter.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
@@ -10,9 +9,9 @@
 #include "gcode/segment_append.h"
 #include "geometry/conversion_state.h"
 #include "platform/files.h"
-#include "platform/files.h"
 #include "refine/distance_pass.h"
 #include "refine/fillet_pass.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

@@ -6,7 +6,9 @@ namespace {
 ConversionState gState{};
 }
 
-ConversionState& conversionState() { return gState; }
+ConversionState& conversionState() {
+    return gState;
+}
 
 void resetConversionState() {
     gState = ConversionState{};

@@ -12,13 +12,13 @@ namespace pulsepost {
 constexpr uint32_t kEventMarkBit = 0x20;  // bit of eventFlags: the one-shot output-event mark
 
 struct ConversionState {
-    Segment pending;          // record held back by the append; its end is the current position
-    uint8_t tool = 0;         // current tool number
-    uint8_t spindle = 0;      // 1 on, 0 off (a coded output number while an M90/M91 is built)
-    uint8_t outputs = 0;      // output bits, bit 0 = coolant
-    int16_t pValue = 0;       // current P value
-    int32_t sValue = 0;       // current S (or M57) value
-    uint32_t eventFlags = 0;  // kEventMarkBit: the one-shot output-event mark
+    Segment pending;            // record held back by the append; its end is the current position
+    uint8_t tool = 0;           // current tool number
+    uint8_t spindle = 0;        // 1 on, 0 off (a coded output number while an M90/M91 is built)
+    uint8_t outputs = 0;        // output bits, bit 0 = coolant
+    int16_t pValue = 0;         // current P value
+    int32_t sValue = 0;         // current S (or M57) value
+    uint32_t eventFlags = 0;    // kEventMarkBit: the one-shot output-event mark
     uint8_t rapidsAsFeeds = 0;  // straight traverses are planned as feed moves
     double minX = 0.0, maxX = 0.0;  // program bounds, units
     double minY = 0.0, maxY = 0.0;

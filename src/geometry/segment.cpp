@@ -31,8 +31,8 @@ Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double sp
     return s;
 }
 
-Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre,
-                int minor, double speed) {
+Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre, int minor,
+                double speed) {
     Segment s;
     s.kind = kind;
     s.flags = SegmentFlags::Arc | ((minor & 1) ? SegmentFlags::MinorArc : 0);

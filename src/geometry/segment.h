@@ -39,19 +39,19 @@ constexpr double kCentreTolerance = 1e-7;  // units: start/end radius difference
 
 struct Segment {
     SegmentKind kind = SegmentKind::Rapid;
-    uint32_t flags = 0;    // SegmentFlags bits; bits 6..31 always 0
-    uint8_t tool = 0;      // tool number when built
-    uint8_t spindle = 0;   // 1 on, 0 off; coded output number in an M90/M91 SpindleEvent
-    uint8_t outputs = 0;   // output bits, bit 0 = coolant
-    uint8_t axisMask = 0;  // Rapid: moved axes (bit i = axis i); WaitInput: input number
-    int16_t pValue = 0;    // P value; on an EventMark Feed: per cent of length of the event
-    int32_t sValue = 0;    // S word or M57 value
-    Vec4 start;            // units
-    Vec4 end;              // units; equals start in events
-    Vec4 centre;           // units; arc centre, zero in lines and events
-    double length = 0.0;   // units: path length (0 in events)
-    double distance = 0.0;  // units: appended length, then path distance to the start (feeds)
-    double speed = 0.0;     // units per second: speed limit (0 in events)
+    uint32_t flags = 0;       // SegmentFlags bits; bits 6..31 always 0
+    uint8_t tool = 0;         // tool number when built
+    uint8_t spindle = 0;      // 1 on, 0 off; coded output number in an M90/M91 SpindleEvent
+    uint8_t outputs = 0;      // output bits, bit 0 = coolant
+    uint8_t axisMask = 0;     // Rapid: moved axes (bit i = axis i); WaitInput: input number
+    int16_t pValue = 0;       // P value; on an EventMark Feed: per cent of length of the event
+    int32_t sValue = 0;       // S word or M57 value
+    Vec4 start;               // units
+    Vec4 end;                 // units; equals start in events
+    Vec4 centre;              // units; arc centre, zero in lines and events
+    double length = 0.0;      // units: path length (0 in events)
+    double distance = 0.0;    // units: appended length, then path distance to the start (feeds)
+    double speed = 0.0;       // units per second: speed limit (0 in events)
     int32_t profileMark = 0;  // profile store byte offset when the planner began this record
 
     bool is(SegmentKind k) const { return kind == k; }
@@ -97,8 +97,8 @@ Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double sp
 
 // An arc about centre; bit 0 of minor sets MinorArc. A centre nearer the start than the end by
 // more than kCentreTolerance is moved onto the chord's perpendicular bisector first.
-Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre,
-                int minor, double speed);
+Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre, int minor,
+                double speed);
 
 // An event at the position, with StopAtEnd.
 Segment makeEvent(SegmentKind kind, const Vec4& position);

@@ -19,7 +19,9 @@ constexpr double kComponentSnap = 1e-14;
 constexpr double kLengthFloor = 1e-10;
 constexpr double kPi = 3.141592653589793;
 
-inline double snapComponent(double c) { return std::fabs(c) >= kComponentSnap ? c : 0.0; }
+inline double snapComponent(double c) {
+    return std::fabs(c) >= kComponentSnap ? c : 0.0;
+}
 
 struct Vec4 {
     double x = 0.0;  // length units of the part program
@@ -45,7 +47,9 @@ inline double length(const Vec4& v) {
 
 // 1 when ((a + z) + y) + x >= 0: for an arc normal with one non-zero component, the sense in
 // which the arc's shorter way turns.
-inline int sumIsNonNegative(const Vec4& v) { return ((v.a + v.z) + v.y) + v.x >= 0.0 ? 1 : 0; }
+inline int sumIsNonNegative(const Vec4& v) {
+    return ((v.a + v.z) + v.y) + v.x >= 0.0 ? 1 : 0;
+}
 
 inline Vec4 add(const Vec4& u, const Vec4& v) {
     return Vec4(u.x + v.x, u.y + v.y, u.z + v.z, u.a + v.a);
@@ -53,7 +57,9 @@ inline Vec4 add(const Vec4& u, const Vec4& v) {
 inline Vec4 subtract(const Vec4& u, const Vec4& v) {
     return Vec4(u.x - v.x, u.y - v.y, u.z - v.z, u.a - v.a);
 }
-inline Vec4 scale(double s, const Vec4& v) { return Vec4(s * v.x, s * v.y, s * v.z, s * v.a); }
+inline Vec4 scale(double s, const Vec4& v) {
+    return Vec4(s * v.x, s * v.y, s * v.z, s * v.a);
+}
 inline double dot(const Vec4& u, const Vec4& v) {
     return u.a * v.a + u.z * v.z + u.y * v.y + u.x * v.x;
 }

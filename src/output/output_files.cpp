@@ -4,11 +4,10 @@
 #include <cstring>
 
 #include "config/axis_map.h"
-#include "report/message_sink.h"
 #include "geometry/conversion_state.h"
-#include "platform/files.h"
 #include "output/step_word.h"
 #include "platform/files.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

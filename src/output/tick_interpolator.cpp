@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "config/axis_map.h"
-#include "report/message_sink.h"
 #include "geometry/vec4.h"
 #include "output/step_word.h"
 #include "platform/portable_math.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "report/progress.h"
 #include "geometry/segment.h"
 #include "output/output_files.h"
+#include "report/progress.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "report/message_sink.h"
 #include "platform/memory.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 
@@ -13,9 +13,13 @@ PageAllocator gAllocator = nullptr;
 PageReleaser gReleaser = nullptr;
 }  // namespace
 
-void setPageAllocator(PageAllocator allocator) { gAllocator = allocator; }
+void setPageAllocator(PageAllocator allocator) {
+    gAllocator = allocator;
+}
 
-void setPageReleaser(PageReleaser releaser) { gReleaser = releaser; }
+void setPageReleaser(PageReleaser releaser) {
+    gReleaser = releaser;
+}
 
 namespace store_detail {
 

@@ -63,7 +63,8 @@ const StoreTraits& storeTraits();
 // beyond 2^31 bytes wraps (readers take it back unsigned) instead of overflowing.
 template <typename Record>
 inline int32_t byteOffsetOf(int32_t cursor) {
-    return static_cast<int32_t>(static_cast<uint32_t>(cursor) * static_cast<uint32_t>(sizeof(Record)));
+    return static_cast<int32_t>(static_cast<uint32_t>(cursor) *
+                                static_cast<uint32_t>(sizeof(Record)));
 }
 
 template <typename Record>
@@ -81,7 +82,8 @@ void create(PagedStore<Record>& store) {
 
 template <typename Record>
 void destroy(PagedStore<Record>& store) {
-    for (int32_t k = 0; k < store.pageCount; ++k) store_detail::releasePage(store.pages[k]);
+    for (int32_t k = 0; k < store.pageCount; ++k)
+        store_detail::releasePage(store.pages[k]);
     store = PagedStore<Record>{};
 }
 
@@ -99,7 +101,8 @@ void addPage(PagedStore<Record>& store) {
 template <typename Record>
 inline void write(const Record* records, int32_t n, PagedStore<Record>& store) {
     // Callers write one to three records; a longer run gets as many pages as it needs.
-    while (n > store.capacity - store.cursor - 1) addPage(store);
+    while (n > store.capacity - store.cursor - 1)
+        addPage(store);
     for (int32_t i = 0; i < n; ++i) {
         std::memcpy(&slotAt(store, store.cursor), &records[i], sizeof(Record));
         store.cursor += 1;

@@ -6,9 +6,9 @@ namespace pulsepost {
 
 template <>
 const StoreTraits& storeTraits<ProfilePoint>() {
-    static const StoreTraits traits{
-        static_cast<int32_t>(sizeof(ProfilePoint)), MessageCode::ProfileStoreFirstPage,
-        MessageCode::ProfileStoreFull, MessageCode::ProfileStorePage};
+    static const StoreTraits traits{static_cast<int32_t>(sizeof(ProfilePoint)),
+                                    MessageCode::ProfileStoreFirstPage,
+                                    MessageCode::ProfileStoreFull, MessageCode::ProfileStorePage};
     return traits;
 }
 

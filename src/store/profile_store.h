@@ -18,6 +18,8 @@ template <>
 const StoreTraits& storeTraits<ProfilePoint>();
 
 // Cuts the profile back to n knots (highWater = n); the cursor is not moved.
-inline void setCount(ProfileStore& store, int32_t n) { store.highWater = n; }
+inline void setCount(ProfileStore& store, int32_t n) {
+    store.highWater = n;
+}
 
 }  // namespace pulsepost
