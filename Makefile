@@ -6,7 +6,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: all build test corpus sanitize bench bench-micro fuzz clean format windows test-windows demo
+.PHONY: all build test corpus sanitize bench bench-micro fuzz clean format format-check windows test-windows demo
 
 all: build
 
@@ -66,6 +66,10 @@ test-windows:
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
+
+# Fails on any source file that is not in the repository's format (CI runs it).
+format-check:
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h' '*.c')
 
 clean:
 	rm -rf build build-asan build-fuzz build-windows
