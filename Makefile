@@ -1,34 +1,58 @@
-# Front door: `make` builds, `make test` builds and runs every test, `make sanitize` runs the
+# Front door: `make` builds, `make test` builds and runs every test, `make demo` builds the
+# command and converts an example, `make install PREFIX=DIR` installs the command, the library,
+# its header and the files that let CMake and pkg-config find them, `make sanitize` runs the
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, `make bench-micro` builds and runs
 # the Google Benchmark programs of bench/, `make bench` converts large generated programs and
 # prints a table per stage (BENCH_LINES="surfacing pocketing drilling" sets their sizes),
 # `make fuzz` runs the fuzzers.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
+PREFIX ?= /usr/local
+# Real G-code programs for `make corpus` and for the digest cases that use them.
+PULSEPOST_CORPUS_DIR ?= $(abspath ../shared/corpus)
+export PULSEPOST_CORPUS_DIR
 
-.PHONY: all build test corpus sanitize bench bench-micro fuzz clean format format-check windows test-windows demo
+.PHONY: all deps configure build test corpus sanitize bench bench-micro fuzz clean format \
+	format-check windows test-windows demo install
 
 all: build
 
-build:
-	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release
+# The Debian packages the build needs, installed when missing (tools/install-deps.sh).
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release -DPULSEPOST_CORPUS_DIR="$(PULSEPOST_CORPUS_DIR)"
+
+build: configure
 	$(CMAKE) --build build -j $(JOBS)
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --label-exclude 'slow|corpus'
 
-# Converts an example program with the default configuration in a scratch directory
-# (build/demo, made afresh) and prints the summary.
-# Every program of ../shared/corpus converted and read back (reported skipped without the corpus).
+# Every program of the corpus converted and read back; fails when there is no corpus.
 corpus: build
+	@if [ ! -d "$(PULSEPOST_CORPUS_DIR)" ]; then \
+		echo "make corpus: skipped: no corpus at $(PULSEPOST_CORPUS_DIR) (set PULSEPOST_CORPUS_DIR)"; \
+		exit 1; \
+	fi
 	cd build && ctest --output-on-failure --verbose -L corpus
 
-demo: build
+# Builds the command alone, converts an example program with the default configuration in a
+# scratch directory (build/demo, made afresh) and prints the summary.
+demo: configure
+	$(CMAKE) --build build -j $(JOBS) --target pulsepost_cli
 	@rm -rf build/demo && mkdir -p build/demo && cp examples/contour.nc build/demo/
 	@cd build/demo && ../tools/pulsepost convert contour.nc
 	@echo "(files in build/demo; the default ZORVAN.CFG and params.cfg were created there)"
 
-sanitize:
+# The command (bin/pulsepost), libpulsepost.so, include/pulsepost/pulsepost.h, the CMake package
+# (lib/cmake/pulsepost) and lib/pkgconfig/pulsepost.pc under PREFIX.
+install: configure
+	$(CMAKE) --build build -j $(JOBS) --target pulsepost_cli
+	$(CMAKE) --install build --prefix "$(PREFIX)"
+
+sanitize: deps
 	$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPULSEPOST_SANITIZE=ON
 	$(CMAKE) --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

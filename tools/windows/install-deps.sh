@@ -54,10 +54,18 @@ if [ "$(qemu_major)" -lt 8 ]; then
   codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
   if [ "$codename" = bookworm ]; then
     # Debian 12's own QEMU 7.2 ignores MAP_FIXED_NOREPLACE; its backports carry a newer one.
+    # The backports suite comes from the same archive as the machine's configured bookworm source.
     if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
-      cat >/etc/apt/sources.list.d/bookworm-backports.sources <<'EOF'
+      apt_update
+      archive=$(apt-get indextargets --format '$(REPO_URI)' "Codename: bookworm" \
+        "Origin: Debian" "Target-Of: deb" | head -n 1)
+      if [ -z "$archive" ]; then
+        echo "install-deps: no Debian bookworm source is configured to take backports from" >&2
+        exit 1
+      fi
+      cat >/etc/apt/sources.list.d/bookworm-backports.sources <<EOF
 Types: deb
-URIs: http://deb.debian.org/debian
+URIs: $archive
 Suites: bookworm-backports
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
