@@ -1,91 +1,46 @@
 #include "conversion_summary.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
+
+#include "platform/files.h"
+#include "readback/break_stream.h"
+#include "readback/motion_readback.h"
+#include "readback/text_outputs.h"
 
 namespace pulsepost::cli {
 
-std::string outputPathOf(const std::string& program, const char* extension) {
-    const std::size_t slash = program.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = program.rfind('.');
-    const std::string stem =
-        (dot != std::string::npos && dot >= nameStart) ? program.substr(0, dot) : program;
-    return stem + "." + extension;
-}
-
 namespace {
 
-std::vector<uint8_t> readAll(const std::string& path, long long& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        bytes = -1;
-        return {};
-    }
-    std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)),
-                              std::istreambuf_iterator<char>());
-    bytes = static_cast<long long>(data.size());
-    return data;
-}
-
+// The file's size from the file system, without reading it: a CM stream may be hundreds of MB.
 OutputFile fileOf(const std::string& program, const char* extension) {
     OutputFile f;
-    f.path = outputPathOf(program, extension);
-    readAll(f.path, f.bytes);
+    char path[kPathLimit + 1];
+    if (!outputPath(path, program.c_str(), extension)) return f;
+    f.path = path;
+    struct stat info {};
+    if (::stat(path, &info) == 0 && S_ISREG(info.st_mode))
+        f.bytes = static_cast<long long>(info.st_size);
     return f;
 }
 
-// Payload bytes after the kind byte, or -1 for a kind the stream does not have.
-int payloadOf(uint8_t kind) {
-    switch (kind) {
-        case 0x10:
-            return 4;  // chunk
-        case 0x00:
-            return 49;  // rapid
-        case 0x05:
-        case 0x06:
-        case 0x07:
-            return 1;
-        case 0x08:
-            return 0;
-        case 0x09:
-        case 0x11:
-            return 2;
-        case 0xBB:
-        case 0xBC:
-            return 4;
-        default:
-            return -1;
-    }
-}
-
-void readBrk(const std::vector<uint8_t>& b, ConversionSummary& s) {
-    std::size_t i = 0;
-    if (b.size() >= 14 && b[0] == 0xFF) {
-        s.motion = true;
-        std::memcpy(&s.ticks, b.data() + 1, 4);
-        s.outputByte = b[13];
-        i = 14;
-    } else if (b.size() >= 5 && b[0] == 1 && b[1] == 0 && b[2] == 0 && b[3] == 0 && b[4] == 1) {
-        i = 5;
-    } else {
-        return;
-    }
-    while (i < b.size()) {
-        const uint8_t kind = b[i++];
-        if (kind == 0xFF) {
-            s.brkReadable = i == b.size();
-            return;
-        }
-        const int payload = payloadOf(kind);
-        if (payload < 0 || i + static_cast<std::size_t>(payload) > b.size()) return;
-        i += static_cast<std::size_t>(payload);
-        if (kind == 0x10)
+// The header and the entries by kind, through the readback's decoder of the BRK layout. A
+// stream that stops decoding still tells what it held up to there.
+void readBrk(const std::string& path, ConversionSummary& s) {
+    std::string bytes;
+    if (path.empty() || !readWholeFile(path.c_str(), bytes)) return;
+    BrkStream brk;
+    ReadbackError error;
+    s.brkReadable = decodeBreakStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                      brk, error) == 0;
+    s.motion = brk.hasMotion;
+    s.ticks = brk.tickCount;
+    s.outputByte = brk.outputByte;
+    for (const BrkEntry& entry : brk.entries) {
+        if (entry.isChunk())
             s.chunks += 1;
-        else if (kind == 0x00)
+        else if (entry.isRapid())
             s.rapids += 1;
         else
             s.events += 1;
@@ -93,15 +48,16 @@ void readBrk(const std::vector<uint8_t>& b, ConversionSummary& s) {
 }
 
 void readLim(const std::string& path, ConversionSummary& s) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return;
-    int n = 0;
-    while (n < 6 && std::fscanf(f, "%lf", &s.bounds[n]) == 1)
-        ++n;
-    std::fclose(f);
-    s.haveBounds = n == 6;
+    std::string text;
+    LimBounds lim;
+    ReadbackError error;
+    if (path.empty() || !readWholeFile(path.c_str(), text) || parseLimText(text, lim, error) != 0)
+        return;
+    s.haveBounds = true;
+    const double bounds[6] = {lim.maxX, lim.maxY, lim.minX, lim.minY, lim.maxZ, lim.minZ};
+    for (int i = 0; i < 6; ++i)
+        s.bounds[i] = bounds[i];
 }
-
 std::string fileName(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -143,10 +99,10 @@ ConversionSummary summarizeConversion(const std::string& program, int32_t result
     s.aborted = aborted;
     s.wallSeconds = wallSeconds;
     s.cm = fileOf(program, "CM");
+    s.brk = fileOf(program, "BRK");
     s.lim = fileOf(program, "LIM");
     s.ev = fileOf(program, "EV");
-    s.brk.path = outputPathOf(program, "BRK");
-    readBrk(readAll(s.brk.path, s.brk.bytes), s);
+    readBrk(s.brk.path, s);
     readLim(s.lim.path, s);
     return s;
 }
@@ -163,9 +119,9 @@ std::string formatSummary(const ConversionSummary& s) {
     out += line;
     if (s.result != 0 || s.aborted) return out;
     if (s.motion) {
-        std::snprintf(line, sizeof line,
-                      "  motion  %.3f s, %d ticks at 643 per second, outputs %s\n",
-                      (s.ticks - 1) / kTicksPerSecond, s.ticks, outputsText(s.outputByte).c_str());
+        std::snprintf(
+            line, sizeof line, "  motion  %.3f s, %d ticks at 643 per second, outputs %s\n",
+            (s.ticks - 1) / kReadbackTicksPerSecond, s.ticks, outputsText(s.outputByte).c_str());
         out += line;
     }
     if (s.haveBounds) {

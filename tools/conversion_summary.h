@@ -1,5 +1,6 @@
 // What a conversion left beside the program, read back from the files: sizes, the BRK header
-// (tick count, outputs), the BRK records by kind, and the bounds of the LIM file.
+// (tick count, outputs), the BRK records by kind, and the bounds of the LIM file. The streams are
+// decoded by the readback library; the sizes come from the file system.
 #pragma once
 
 #include <cstdint>
@@ -7,14 +8,8 @@
 
 namespace pulsepost::cli {
 
-constexpr double kTicksPerSecond = 643.0;
-
-// The path of the file the library writes beside the program: the extension of the program's
-// file name replaced (only a "." in the file name counts), or appended when there is none.
-std::string outputPathOf(const std::string& program, const char* extension);
-
 struct OutputFile {
-    std::string path;
+    std::string path;      // empty when the program's path leaves no room for the name
     long long bytes = -1;  // -1: not there
 };
 
@@ -25,7 +20,7 @@ struct ConversionSummary {
     double wallSeconds = 0.0;
     OutputFile cm, brk, lim, ev;
 
-    bool brkReadable = false;  // the BRK file follows its layout up to its terminator
+    bool brkReadable = false;  // the BRK file decodes, terminator included
     bool motion = false;       // motion header (else events only)
     int32_t ticks = 0;         // from the header
     uint8_t outputByte = 0;    // motor outputs that take part, and their directions

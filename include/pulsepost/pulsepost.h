@@ -53,6 +53,14 @@ typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
 /* Installs the sink for the library's messages (NULL restores the silent default). The Windows
  * library exports p alone; there the messages are discarded. */
 PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
+
+/* Reads the scale of the pulse streams from configDir's ZORVAN.CFG without creating or changing
+ * any file: the pulses per unit of X, Y, Z and A into stepsPerUnit, and the X/Y swap (non-zero:
+ * motor outputs 0 and 1 carry Y and X) into swapXY. Returns 0 when the file was read; -1 when it
+ * is missing or damaged, and then the built-in defaults, which a conversion would have written,
+ * are given. Must not be called while p() runs. Not in the Windows library. */
+PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
+                                           int32_t* swapXY);
 #endif
 
 #ifdef __cplusplus

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "config/configuration_setup.h"
+#include "config/machine_config.h"
 #include "entry/conversion_driver.h"
 #include "output/output_files.h"
 #include "platform/files.h"
@@ -34,3 +35,20 @@ extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
         return -1;
     }
 }
+
+#if !defined(_WIN32)
+// The scale a reader of the streams needs, through the same reader of ZORVAN.CFG the conversion
+// uses. A file that does not read leaves the defaults in memory only: reading never writes.
+extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
+                                                      int32_t* swapXY) {
+    using namespace pulsepost;
+    if (configDir == nullptr || stepsPerUnit == nullptr || swapXY == nullptr) return -1;
+    setConfigurationDirectory(configDir);
+    const bool good = readMachineConfig() == 1;
+    if (!good) setDefaultMachineConfig();
+    for (int axis = 0; axis < 4; ++axis)
+        stepsPerUnit[axis] = pulsepost::stepsPerUnit(axis);
+    *swapXY = static_cast<int32_t>(pulsepost::swapXY());
+    return good ? 0 : -1;
+}
+#endif

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "geometry/segment.h"
-#include "output/output_files.h"
 
 namespace pulsepost {
 
@@ -16,6 +15,10 @@ namespace {
 constexpr uint8_t kCodedOutputBits = 0x7E;
 constexpr uint8_t kCodedOutputOn = 0x80;
 constexpr int kCodedOutputBase = 100;
+
+constexpr uint8_t kTerminator = 0xFF;  // ends the entries
+// A chunk entry carries the code of the feed moves it divides.
+constexpr uint8_t kChunkKind = static_cast<uint8_t>(SegmentKind::Feed);
 
 int32_t readInt32(const uint8_t* p) {
     const uint32_t u = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -154,7 +157,11 @@ int32_t decodePayload(const uint8_t* p, BrkEntry& e, ReadbackError& error) {
 }  // namespace
 
 bool BrkEntry::isChunk() const {
-    return kind == kBrkChunkKind;
+    return kind == kChunkKind;
+}
+
+bool BrkEntry::isRapid() const {
+    return kind == static_cast<uint8_t>(SegmentKind::Rapid);
 }
 
 int32_t brkEntrySize(uint8_t kind) {
@@ -216,7 +223,7 @@ int32_t decodeBreakStream(const uint8_t* data, std::size_t size, BrkStream& out,
     std::size_t at = static_cast<std::size_t>(header);
     while (at < size) {
         const uint8_t kind = data[at];
-        if (kind == kBrkTerminator) {
+        if (kind == kTerminator) {
             if (at + 1 != size) {
                 return readbackFailure(error, "BRK", static_cast<int64_t>(at + 1),
                                        "%zu bytes follow the terminator; expected the end of "

@@ -32,6 +32,7 @@ struct BrkEntry {
     double speed = 0.0;      // Rapid: units per second
 
     bool isChunk() const;
+    bool isRapid() const;
 };
 
 struct BrkStream {

@@ -1,17 +1,11 @@
 #include "readback/configured_scale.h"
 
-#include "config/machine_config.h"
+#include "pulsepost/pulsepost.h"
 
 namespace pulsepost {
 
 bool readConfiguredScale(const char* configDir, MotionScale& scale) {
-    setConfigurationDirectory(configDir);
-    const bool good = readMachineConfig() == 1;
-    if (!good) setDefaultMachineConfig();  // in memory only: a readback never writes the file
-    for (int axis = 0; axis < 4; ++axis)
-        scale.stepsPerUnit[axis] = stepsPerUnit(axis);
-    scale.swapXY = swapXY();
-    return good;
+    return pulsepost_read_scale(configDir, scale.stepsPerUnit, &scale.swapXY) == 0;
 }
 
 }  // namespace pulsepost

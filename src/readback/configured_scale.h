@@ -1,5 +1,7 @@
 // The scale a readback needs from the machine configuration: pulses per unit of each axis and
 // the X/Y swap, read from ZORVAN.CFG in a configuration directory without changing any file.
+// It asks the library's public pulsepost_read_scale, so that the file has one reader: whatever
+// links the readback links the conversion too (libpulsepost.so, or the static core in tests).
 #pragma once
 
 #include "readback/motion_readback.h"
