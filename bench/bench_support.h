@@ -14,9 +14,10 @@
 #include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "entry/conversion_driver.h"
+#include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
 #include "gcode/motion_words.h"
-#include "geometry/conversion_state.h"
+#include "platform/files.h"
 #include "program_generator.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
@@ -91,7 +92,14 @@ inline int32_t readInto(const std::string& program, Stores& stores) {
     resetConversionState();
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
     stores.clear();
-    return readProgram(program.c_str(), defaultLimits(), stores.segments, nullptr);
+    char eventsPath[kPathLimit + 1];
+    if (!outputPath(eventsPath, program.c_str(), "EV")) return -1;
+    FILE* events = openTextForWriting(eventsPath);
+    if (!events) return -1;
+    const int32_t result =
+        readProgram(program.c_str(), defaultLimits(), events, stores.segments, nullptr);
+    std::fclose(events);
+    return result;
 }
 
 // The records of a store, to put back before each pass that rewrites them in place.

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "config/cut_params.h"
+#include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
-#include "geometry/conversion_state.h"
+#include "platform/files.h"
+#include "refine/distance_pass.h"
+#include "refine/fillet_pass.h"
 #include "report/message_sink.h"
 #include "store/segment_store.h"
 #include "test_support.h"
@@ -74,8 +77,24 @@ struct InterpretOptions {
     MotionLimits limits = testLimits();
     bool rapidsAsFeeds = false;
     CutParams params{};
-    bool refine = false;  // run the fillet and distance passes too (interpretProgram)
+    bool refine = false;  // run the fillet and distance passes too
 };
+
+// Stages 0 to 2 in the driver's order (stage 0 alone unless refine), the EV file beside the
+// program: 0, or -1 when a stage ends early or the EV file cannot be created.
+inline int32_t readAndRefine(const std::string& program, const MotionLimits& limits,
+                             SegmentStore& store, ProgressCallback progress, bool refine = true) {
+    char eventsPath[kPathLimit + 1];
+    if (!outputPath(eventsPath, program.c_str(), "EV")) return -1;
+    FILE* events = openTextForWriting(eventsPath);
+    if (!events) return -1;
+    const int32_t read = readProgram(program.c_str(), limits, events, store, progress);
+    std::fclose(events);
+    if (read != 0) return -1;
+    if (!refine) return 0;
+    if (runFilletPass(store, progress) != 0) return -1;
+    return runDistancePass(store, limits.acceleration, progress);
+}
 
 // Reads program (written as program.nc) and collects everything it produced: stage 0 alone,
 // or the whole interpretation with options.refine.
@@ -92,9 +111,7 @@ inline Interpretation interpret(const std::string& program, const InterpretOptio
     SegmentStore store;
     create(store);
     Interpretation out;
-    out.result = options.refine
-                     ? interpretProgram(path.c_str(), options.limits, store, &collectProgress)
-                     : readProgram(path.c_str(), options.limits, store, &collectProgress);
+    out.result = readAndRefine(path, options.limits, store, &collectProgress, options.refine);
     setMessageSink(nullptr);
     rewind(store);
     out.records.resize(static_cast<std::size_t>(store.highWater));

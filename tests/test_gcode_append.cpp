@@ -71,6 +71,34 @@ TEST(GcodeAppend, ReversalStopsEvenWhenTheMaximumAngleAllowsAFillet) {
     }
 }
 
+TEST(GcodeAppend, StampsTheModalValuesUntilTheStateIsReset) {
+    resetConversionState();
+    SegmentStore store;
+    create(store);
+    ConversionState& state = conversionState();
+    state.tool = 4;
+    state.spindle = 1;
+    state.outputs = 5;
+    state.pValue = -7;
+    state.sValue = 12000;
+    state.eventFlags = SegmentFlags::EventMark;
+    Segment dwell = makeEvent(SegmentKind::Dwell, Vec4());
+    EXPECT_EQ(dwell.tool, 0);  // the constructors set the geometry only
+    appendSegment(dwell, store);
+    const Segment& s = conversionState().pending;
+    EXPECT_EQ(s.tool, 4);
+    EXPECT_EQ(s.spindle, 1);
+    EXPECT_EQ(s.outputs, 5);
+    EXPECT_EQ(s.pValue, -7);
+    EXPECT_EQ(s.sValue, 12000);
+    EXPECT_EQ(s.flags, SegmentFlags::StopAtEnd | SegmentFlags::EventMark);
+    resetConversionState();
+    EXPECT_EQ(conversionState().pending.kind, SegmentKind::Placeholder);
+    EXPECT_EQ(conversionState().tool, 0);
+    EXPECT_EQ(conversionState().eventFlags, 0u);
+    destroy(store);
+}
+
 TEST(GcodeAppend, RapidsAndEventsBreakThePath) {
     resetConversionState();
     cutParams() = CutParams{};

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "geometry/conversion_state.h"
 #include "geometry/segment.h"
 #include "geometry/vec4.h"
 #include "test_support.h"
@@ -96,13 +95,7 @@ TEST(Vec4, SumSignAndDotUseAllFourComponents) {
     EXPECT_DOUBLE_EQ(dot(Vec4(1, 2, 3, 4), Vec4(5, 6, 7, 8)), 70.0);
 }
 
-class SegmentTest : public ::testing::Test {
-  protected:
-    void SetUp() override { resetConversionState(); }
-    void TearDown() override { resetConversionState(); }
-};
-
-TEST_F(SegmentTest, ConstructorsSetKindFlagsAndLength) {
+TEST(Segment, ConstructorsSetKindFlagsAndLength) {
     const Segment rapid = makeMove(SegmentKind::Rapid, Vec4(), Vec4(3, 4, 0, 0), 2.0);
     EXPECT_EQ(rapid.flags, 0x14u);
     EXPECT_DOUBLE_EQ(rapid.length, 5.0);
@@ -117,27 +110,7 @@ TEST_F(SegmentTest, ConstructorsSetKindFlagsAndLength) {
     EXPECT_EQ(event.speed, 0.0);
 }
 
-TEST_F(SegmentTest, ConstructorsStampTheModalValues) {
-    ConversionState& state = conversionState();
-    state.tool = 4;
-    state.spindle = 1;
-    state.outputs = 5;
-    state.pValue = -7;
-    state.sValue = 12000;
-    state.eventFlags = kEventMarkBit;
-    const Segment s = makeEvent(SegmentKind::Dwell, Vec4());
-    EXPECT_EQ(s.tool, 4);
-    EXPECT_EQ(s.spindle, 1);
-    EXPECT_EQ(s.outputs, 5);
-    EXPECT_EQ(s.pValue, -7);
-    EXPECT_EQ(s.sValue, 12000);
-    EXPECT_EQ(s.flags, 0x24u);
-    state.eventFlags = 0;
-    EXPECT_FALSE(makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1.0)
-                     .has(SegmentFlags::EventMark));
-}
-
-TEST_F(SegmentTest, QuarterArcLengthAndTangentsBothWays) {
+TEST(Segment, QuarterArcLengthAndTangentsBothWays) {
     const Segment minor = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1.0);
     EXPECT_EQ(minor.flags, 0x03u);
     EXPECT_NEAR(minor.length, kPi / 2, 1e-12);
@@ -150,7 +123,7 @@ TEST_F(SegmentTest, QuarterArcLengthAndTangentsBothWays) {
     expectVec(tangentAt(major, true), 1, 0, 0, 0, 1e-12);
 }
 
-TEST_F(SegmentTest, FullCircleAndHalfCircleLengthsAndZeroTangents) {
+TEST(Segment, FullCircleAndHalfCircleLengthsAndZeroTangents) {
     const Segment full = makeArc(SegmentKind::Feed, Vec4(2, 0, 0), Vec4(2, 0, 0), Vec4(), 0, 1.0);
     EXPECT_NEAR(full.length, 4 * kPi, 1e-12);
     // A chord a hair longer than the diameter is limited to it: half a circle.
@@ -160,13 +133,13 @@ TEST_F(SegmentTest, FullCircleAndHalfCircleLengthsAndZeroTangents) {
     EXPECT_EQ(length(tangentAt(half, false)), 0.0);
 }
 
-TEST_F(SegmentTest, LineTangentIsTheChord) {
+TEST(Segment, LineTangentIsTheChord) {
     const Segment s = makeMove(SegmentKind::Feed, Vec4(), Vec4(3, 4, 0, 0), 1.0);
     expectVec(tangentAt(s, false), 3, 4, 0, 0);
     expectVec(tangentAt(s, true), 3, 4, 0, 0);
 }
 
-TEST_F(SegmentTest, CentreIsCorrectedOnlyWhenNearerTheEnd) {
+TEST(Segment, CentreIsCorrectedOnlyWhenNearerTheEnd) {
     const Segment far =
         makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1.00001, 0), Vec4(), 1, 1);
     expectVec(far.centre, 0, 0, 0, 0);
@@ -180,18 +153,12 @@ TEST_F(SegmentTest, CentreIsCorrectedOnlyWhenNearerTheEnd) {
     EXPECT_NEAR(r1, r2, 1e-12);
 }
 
-TEST_F(SegmentTest, PlaceholderIsAllZeroAndFixed) {
-    ConversionState& state = conversionState();
-    state.tool = 9;
-    state.eventFlags = kEventMarkBit;
+TEST(Segment, PlaceholderIsAllZero) {
     const Segment& p = placeholderRecord();
     EXPECT_EQ(p.kind, SegmentKind::Placeholder);
     EXPECT_EQ(p.flags, 0u);
     EXPECT_EQ(p.tool, 0);
     EXPECT_EQ(p.length, 0.0);
-    resetConversionState();
-    EXPECT_EQ(conversionState().pending.kind, SegmentKind::Placeholder);
-    EXPECT_EQ(conversionState().tool, 0);
 }
 
 }  // namespace

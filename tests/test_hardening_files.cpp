@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -58,6 +60,13 @@ TEST_F(Hardening, OutputFileThatCannotBeCreatedEndsTheConversionWithAReason) {
     ASSERT_FALSE(testing::hardeningMessages().empty());
     EXPECT_EQ(testing::hardeningMessages().front().first, 7);
     EXPECT_FALSE(exists("missing"));
+    // A missing program beside an old EV file: the C library's reason, and the EV file emptied.
+    testing::writeFile(dir.file("gone.EV"), "stale");
+    testing::hardeningMessages().clear();
+    EXPECT_EQ(convertFile(dir.file("gone.nc")), -1);
+    EXPECT_EQ(testing::readFile(dir.file("gone.EV")), "");
+    ASSERT_EQ(testing::hardeningMessages().size(), 1u);
+    EXPECT_EQ(testing::hardeningMessages()[0].second, std::strerror(ENOENT));
 }
 
 TEST_F(Hardening, UnwritableOutputDirectoryIsReported) {

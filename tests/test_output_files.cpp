@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/axis_map.h"
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "output/output_files.h"
 #include "output/step_word.h"
 #include "report/message_sink.h"

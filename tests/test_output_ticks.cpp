@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/axis_map.h"
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "output/output_files.h"
 #include "output/step_word.h"
 #include "output/tick_interpolator.h"

@@ -16,8 +16,8 @@
 #include "config/configuration_setup.h"
 #include "config/cut_params.h"
 #include "config/machine_config_layout.h"
-#include "gcode/interpreter.h"
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
+#include "gcode_fixture.h"
 #include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
@@ -461,7 +461,7 @@ std::vector<Segment> plannedMoves(const testing::ScratchDir& dir, const std::str
     SegmentStore store;
     create(store);
     std::vector<Segment> records;
-    if (interpretProgram(program.c_str(), limits, store, &ignoreProgress) == 0) {
+    if (testing::readAndRefine(program, limits, store, &ignoreProgress) == 0) {
         rewind(store);
         records.resize(static_cast<std::size_t>(store.highWater));
         if (!records.empty()) read(records.data(), store.highWater, store);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "platform/console.h"
 #include "refine/distance_pass.h"
 #include "refine/fillet_pass.h"

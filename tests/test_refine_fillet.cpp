@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "platform/console.h"
 #include "refine/fillet_pass.h"
 #include "refine_fixtures.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "refine/fillet_pass.h"
 #include "refine_fixtures.h"
 

@@ -8,13 +8,15 @@
 
 #include "config/config_validation.h"
 #include "config/machine_config.h"
+#include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
-#include "geometry/conversion_state.h"
 #include "output/output_files.h"
 #include "output/step_word.h"
 #include "output/tick_interpolator.h"
 #include "planner/velocity_profile.h"
 #include "platform/files.h"
+#include "refine/distance_pass.h"
+#include "refine/fillet_pass.h"
 #include "report/message_sink.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
@@ -26,8 +28,10 @@ namespace pulsepost {
 // One conversion runs in a fixed order on the caller's thread:
 //
 //   speeds per second, option bits, bounds at 0   (configuration already set up)
-//   stores created, timeMem.txt opened, clock read
-//   stage 0-2  interpretProgram        program -> SegmentStore, EV file, fillets, distances
+//   stores created, timeMem.txt opened, clock read, EV file created
+//   stage 0    readProgram             program -> SegmentStore, EV file (closed after)
+//   stage 1    runFilletPass           corners rounded in place
+//   stage 2    runDistancePass         path distances, arc speed limits
 //              CM, BRK created; LIM written
 //   stage 3    planVelocityProfile     -> ProfileStore   (no feed move: events-only BRK, done)
 //   stage 4    integrateProfileDistance
@@ -38,7 +42,9 @@ namespace pulsepost {
 // Results: Esc in stages 0 to 2 gives -1, in stages 3 to 5 it gives 0 with the CM and BRK files
 // closed as they stand. A refusal (configuration that cannot drive a conversion, a program line
 // that cannot be executed, a step too large for a word) gives -1 with message code 8; a file that
-// cannot be created gives -1 with code 7 for CM and BRK (LIM and timeMem.txt are only reported),
+// cannot be created gives -1 with code 7 for EV, CM and BRK (LIM and timeMem.txt are only
+// reported; the EV file is created before the program is opened, so a program that cannot be
+// opened still leaves an empty EV file beside it),
 // a stream that lost bytes on the disk gives -1 with code 9. Whatever the end, every file the
 // conversion opened is closed and both stores are released, so the next call starts clean.
 
@@ -59,6 +65,7 @@ struct Conversion {
     ProfileStore profile;
     bool storesCreated = false;
     FILE* timeLog = nullptr;
+    FILE* events = nullptr;
     FILE* cm = nullptr;
     FILE* brk = nullptr;
     std::time_t start = 0;
@@ -70,6 +77,7 @@ void closeIfOpen(FILE*& file) {
 }
 
 void endConversion(Conversion& c) {
+    closeIfOpen(c.events);
     closeIfOpen(c.cm);
     closeIfOpen(c.brk);
     closeIfOpen(c.timeLog);
@@ -78,6 +86,19 @@ void endConversion(Conversion& c) {
         destroy(c.profile);
         c.storesCreated = false;
     }
+}
+
+// The EV file beside the program, as text; nullptr after message code 7 with the C library's
+// reason when it cannot be created.
+FILE* openEventsFile(const char* programPath) {
+    char path[kPathLimit + 1];
+    int error = ENAMETOOLONG;
+    if (outputPath(path, programPath, "EV")) {
+        if (FILE* events = openTextForWriting(path)) return events;
+        error = errno;
+    }
+    messageSink(MessageCode::FileOpen, std::strerror(error));
+    return nullptr;
 }
 
 // Closes CM and BRK; true when both streams reached the disk whole.
@@ -154,7 +175,15 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     c.timeLog = openTimingLog();
     c.start = std::time(nullptr);
 
-    if (interpretProgram(programPath, limits, c.segments, progress) != 0) {
+    c.events = openEventsFile(programPath);
+    if (!c.events) {
+        endConversion(c);
+        return -1;
+    }
+    const int32_t read = readProgram(programPath, limits, c.events, c.segments, progress);
+    closeIfOpen(c.events);
+    if (read != 0 || runFilletPass(c.segments, progress) != 0 ||
+        runDistancePass(c.segments, limits.acceleration, progress) != 0) {
         endConversion(c);
         return -1;
     }

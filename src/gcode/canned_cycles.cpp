@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "gcode/conversion_state.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
-#include "geometry/conversion_state.h"
 
 namespace pulsepost {
 

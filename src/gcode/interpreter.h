@@ -1,9 +1,9 @@
 // The G-code interpreter: reads the part program line by line (stage 0), turning every line into
-// Segment records handed to the append, and writes the EV file of announced output events;
-// then stores the last record and runs the fillet pass (stage 1) and the distance pass (stage 2).
+// Segment records handed to the append, and writes the EV file of announced output events.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "report/progress.h"
 #include "store/segment_store.h"
@@ -24,15 +24,12 @@ struct MotionLimits {
     bool ignoreFWords = false;
 };
 
-// 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
-// program could not be opened (message code 7). Fills store; writes the EV file. Runs stage 0
-// (readProgram), then the corner fillet pass (stage 1) and the distance pass (stage 2).
-int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
-                         ProgressCallback progress);
-
-// Stage 0 alone: reads the program into store, writes the EV file and stores the last record
-// (flushPending), reporting stage 0 up to its final 100. Results as interpretProgram.
-int32_t readProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
-                    ProgressCallback progress);
+// Stage 0: reads the program into store, writes a line into events (the open EV file) for every
+// announced output event and stores the last record (flushPending), reporting stage 0 up to its
+// final 100. The conversion state must have been reset (resetConversionState) and rapidsAsFeeds
+// set. 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
+// program could not be opened (message code 7).
+int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* events,
+                    SegmentStore& store, ProgressCallback progress);
 
 }  // namespace pulsepost

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "gcode/conversion_state.h"
 #include "gcode/line_words.h"
 #include "gcode/segment_append.h"
-#include "geometry/conversion_state.h"
 #include "platform/files.h"
 
 namespace pulsepost {
@@ -54,7 +54,7 @@ void coolant(bool on, SegmentStore& store) {
 // the event is listed in the EV file.
 void announceOutputEvent(const char* line, bool on, FILE* events) {
     ConversionState& state = conversionState();
-    state.eventFlags |= kEventMarkBit;
+    state.eventFlags |= SegmentFlags::EventMark;
     const char* at = std::strstr(line, "AT");
     const char* out = std::strstr(line, "OUT");
     if (!at || !out) return;

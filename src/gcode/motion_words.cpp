@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "gcode/canned_cycles.h"
+#include "gcode/conversion_state.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
 #include "gcode/segment_append.h"
-#include "geometry/conversion_state.h"
 
 namespace pulsepost {
 

@@ -2,15 +2,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
 #include "gcode/motion_words.h"
 #include "gcode/segment_append.h"
-#include "geometry/conversion_state.h"
 #include "platform/files.h"
-#include "refine/distance_pass.h"
-#include "refine/fillet_pass.h"
 #include "report/message_sink.h"
 
 namespace pulsepost {
@@ -28,11 +26,10 @@ namespace pulsepost {
 // Progress counts down lines: the first line reports, then one line in every
 // (file length x 0.001 + 1), computed in single precision; the Esc check is made at each report.
 //
-// Failure: the EV file is created before the program is opened, so a program that cannot be
-// opened still leaves an empty EV file beside it. Esc ends the read with -1; so does a refused
-// line (a number that is not finite, a cycle that would never end), with a message naming the
-// line. The EV file is closed on every way out. After the read, the corner fillet pass (stage 1)
-// and the distance pass (stage 2) refine the stored path.
+// Failure: a program that cannot be opened ends the read with -1 (message code 7). Esc ends it
+// with -1; so does a refused line (a number that is not finite, a cycle that would never end),
+// with a message naming the line. The EV file belongs to the caller, which opened it before the
+// program and closes it.
 
 namespace {
 
@@ -46,13 +43,11 @@ constexpr const char* kProgramReadMode = "rt";
 constexpr const char* kProgramReadMode = "r";
 #endif
 
-struct ReaderFiles {
-    FILE* program = nullptr;
-    FILE* events = nullptr;
-
-    ~ReaderFiles() {
-        if (program) std::fclose(program);
-        if (events) std::fclose(events);
+// Closes the program on every way out of the read.
+struct ProgramFile {
+    FILE* file = nullptr;
+    ~ProgramFile() {
+        if (file) std::fclose(file);
     }
 };
 
@@ -110,19 +105,6 @@ void cutLine(char* line) {
     line[std::strcspn(line, "*(%/")] = '\0';
 }
 
-// Every value the stamp reads starts at zero; the program bounds and rapidsAsFeeds belong to the
-// driver, which set them before the read.
-void resetModalValues() {
-    ConversionState& state = conversionState();
-    state.pending = placeholderRecord();
-    state.tool = 0;
-    state.spindle = 0;
-    state.outputs = 0;
-    state.pValue = 0;
-    state.sValue = 0;
-    state.eventFlags = 0;
-}
-
 int32_t reportFileOpenFailure(int error) {
     messageSink(MessageCode::FileOpen, std::strerror(error));
     return -1;
@@ -148,33 +130,28 @@ int32_t refuseLine(int32_t lineNumber, const char* reason) {
     return kRefused;
 }
 
-int32_t readProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
-                    ProgressCallback progress) {
-    ReaderFiles files;
-    char eventsPath[kPathLimit + 1];
-    if (!outputPath(eventsPath, programPath, "EV")) return reportFileOpenFailure(ENAMETOOLONG);
-    files.events = openTextForWriting(eventsPath);
-    if (!files.events) return reportFileOpenFailure(errno);
-    files.program = std::fopen(programPath, kProgramReadMode);
-    if (!files.program) return reportFileOpenFailure(errno);
+int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* events,
+                    SegmentStore& store, ProgressCallback progress) {
+    ProgramFile program;
+    program.file = std::fopen(programPath, kProgramReadMode);
+    if (!program.file) return reportFileOpenFailure(errno);
 
-    const long fileBytes = fileLength(files.program);
-    const bool crLineEnds = endsLinesWithCr(files.program);
+    const long fileBytes = fileLength(program.file);
+    const bool crLineEnds = endsLinesWithCr(program.file);
     const float fileBytesF = static_cast<float>(fileBytes);
-    resetModalValues();
     MotionState motion;
     resetMotionState(motion, limits);
 
     char line[kLineBufferBytes];
     int32_t countdown = 0;
     bool lineStarts = true;
-    while (readPiece(line, files.program, crLineEnds)) {
+    while (readPiece(line, program.file, crLineEnds)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;
 
         cutLine(line);
-        const int32_t result = interpretLine(line, motion, files.events, store);
+        const int32_t result = interpretLine(line, motion, events, store);
         if (result == kRefused) return kRefused;
         if (result == 1) continue;
 
@@ -183,24 +160,17 @@ int32_t readProgram(const char* programPath, const MotionLimits& limits, Segment
             continue;
         }
         if (escapeRequested()) return -1;
-        const long position = std::ftell(files.program);
+        const long position = std::ftell(program.file);
         const float fraction = fileBytes > 0 ? static_cast<float>(position) / fileBytesF : 0.0f;
         reportProgress(progress, 0, static_cast<int>(fraction * kPercent));
         countdown = static_cast<int32_t>(fileBytesF * kReportCountdownPerByte);
     }
 
     reportProgress(progress, 0, 100);
-    std::fclose(files.program);
-    files.program = nullptr;
+    std::fclose(program.file);
+    program.file = nullptr;
     flushPending(store);
     return 0;
-}
-
-int32_t interpretProgram(const char* programPath, const MotionLimits& limits, SegmentStore& store,
-                         ProgressCallback progress) {
-    if (readProgram(programPath, limits, store, progress) != 0) return -1;
-    if (runFilletPass(store, progress) != 0) return -1;
-    return runDistancePass(store, limits.acceleration, progress) != 0 ? -1 : 0;
 }
 
 }  // namespace pulsepost

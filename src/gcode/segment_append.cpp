@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "config/cut_params.h"
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 
 namespace pulsepost {
 
@@ -95,6 +95,7 @@ void appendSegment(Segment& record, SegmentStore& store) {
     ConversionState& state = conversionState();
     Segment& pending = state.pending;
 
+    stampModalValues(record);
     extendBounds(state, record.end);
     if (record.is(SegmentKind::Rapid)) record.axisMask = movedAxes(record);
 
@@ -132,7 +133,7 @@ void appendSegment(Segment& record, SegmentStore& store) {
         emit(pending, store);
     }
     // Otherwise the pending record is an empty first move: it is dropped unwritten.
-    state.eventFlags &= ~kEventMarkBit;
+    state.eventFlags &= ~SegmentFlags::EventMark;
     pending = record;
 }
 

@@ -1,7 +1,7 @@
 // The append: every record the interpreter builds passes through appendSegment in program order.
-// It holds the latest record back as the pending record so that the corner to the next one can
-// be judged (stop, fillet, straight on), keeps the program bounds, drops empty moves, marks
-// break points, and writes records to the store.
+// It stamps the modal values into the record and holds the latest record back as the pending
+// record so that the corner to the next one can be judged (stop, fillet, straight on); it keeps
+// the program bounds, drops empty moves, marks break points, and writes records to the store.
 #pragma once
 
 #include "geometry/segment.h"

@@ -1,20 +1,21 @@
 #include "geometry/segment.h"
 
-#include "geometry/conversion_state.h"
 #include "platform/portable_math.h"
 
 namespace pulsepost {
 
 namespace {
 
-void stamp(Segment& s) {
-    const ConversionState& state = conversionState();
-    s.tool = state.tool;
-    s.spindle = state.spindle;
-    s.outputs = state.outputs;
-    s.pValue = state.pValue;
-    s.sValue = state.sValue;
-    s.set(SegmentFlags::EventMark, (state.eventFlags & kEventMarkBit) != 0);
+// Moves the arc's centre onto the perpendicular bisector of its chord, within the arc's plane.
+void correctCentre(Segment& s) {
+    const Vec4 chord = subtract(s.end, s.start);
+    const Vec4 q = subtract(s.centre, s.start);
+    const Vec4 n = cross(q, chord);
+    const Vec4 m = cross(chord, n);
+    const double l = length(m);
+    if (l * l == 0.0) return;
+    const Vec4 mid = add(s.start, scale(0.5, chord));
+    s.centre = add(mid, scale(dot(subtract(s.centre, mid), m) / (l * l), m));
 }
 
 }  // namespace
@@ -27,7 +28,6 @@ Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double sp
     s.speed = speed;
     s.flags = kind == SegmentKind::Rapid ? (SegmentFlags::StopAtEnd | SegmentFlags::BreakPoint) : 0;
     computeLength(s);
-    stamp(s);
     return s;
 }
 
@@ -44,7 +44,6 @@ Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4
     const double r2 = length(subtract(centre, end));
     if (r1 - r2 > kCentreTolerance) correctCentre(s);
     computeLength(s);
-    stamp(s);
     return s;
 }
 
@@ -55,7 +54,6 @@ Segment makeEvent(SegmentKind kind, const Vec4& position) {
     s.end = position;
     s.flags = SegmentFlags::StopAtEnd;
     computeLength(s);
-    stamp(s);
     return s;
 }
 
@@ -88,19 +86,7 @@ Vec4 tangentAt(const Segment& s, bool atEnd) {
     return t;
 }
 
-void correctCentre(Segment& s) {
-    const Vec4 chord = subtract(s.end, s.start);
-    const Vec4 q = subtract(s.centre, s.start);
-    const Vec4 n = cross(q, chord);
-    const Vec4 m = cross(chord, n);
-    const double l = length(m);
-    if (l * l == 0.0) return;
-    const Vec4 mid = add(s.start, scale(0.5, chord));
-    s.centre = add(mid, scale(dot(subtract(s.centre, mid), m) / (l * l), m));
-}
-
 const Segment& placeholderRecord() {
-    // Built once, at load, while every modal value is still zero.
     static const Segment placeholder = [] {
         Segment s;
         s.kind = SegmentKind::Placeholder;

@@ -1,7 +1,7 @@
 // Segment: the one record of the path, 152 bytes, copied by value. A straight move, a circular
-// arc, or a machine event at a point of the path. Built only by makeMove, makeArc and makeEvent,
-// which stamp the conversion's current modal values (tool, spindle, outputs, P, S, event mark)
-// into it.
+// arc, or a machine event at a point of the path. Built by makeMove, makeArc and makeEvent, which
+// set its geometry only: the modal values (tool, spindle, outputs, P, S, event mark) stay zero
+// until the interpreter's append stamps them.
 #pragma once
 
 #include <cstddef>
@@ -110,9 +110,6 @@ void computeLength(Segment& s);
 // Direction of travel at the start (atEnd false) or the end; not normalised. For a line its
 // magnitude is the length; for an arc r·|sin θ|, so zero for a half or a full circle.
 Vec4 tangentAt(const Segment& s, bool atEnd);
-
-// Moves the arc's centre onto the perpendicular bisector of its chord, within the arc's plane.
-void correctCentre(Segment& s);
 
 // The record that reserves a fillet slot and marks "no record yet": kind Placeholder, all zero.
 const Segment& placeholderRecord();

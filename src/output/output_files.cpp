@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "config/axis_map.h"
-#include "geometry/conversion_state.h"
+#include "gcode/conversion_state.h"
 #include "output/step_word.h"
 #include "platform/files.h"
 #include "report/message_sink.h"

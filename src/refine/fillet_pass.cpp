@@ -37,7 +37,8 @@
 // more than half a turn can become one of at most half a turn: the sense of the turn from its
 // fixed end to the new end is compared with the sense towards P, and MinorArc is toggled when
 // they differ. The fillet itself is always the minor arc from A to B, at the lower of the two
-// neighbours' speeds.
+// neighbours' speeds, with the modal values (tool, spindle, outputs, P, S) of next; it never
+// carries an event mark, which stays on next, where the program announced it.
 // Known limit: beside an arc the fillet is tangent only approximately. Its end on the arc's side
 // is the point put back on the circle, not the tangent point, so the directions differ a little
 // at both ends of the fillet (about 1e-3 rad for r = 1, e = 0.001; more as r nears e) and the
@@ -103,6 +104,15 @@ void keepCornerSharp(Segment (&window)[3], bool stop) {
     slot.start = window[0].end;
     slot.end = window[0].end;
     if (stop) window[0].set(SegmentFlags::StopAtEnd, true);
+}
+
+// The fillet runs into next: it takes next's modal values, but not its event mark.
+void takeModalValuesOf(const Segment& next, Segment& fillet) {
+    fillet.tool = next.tool;
+    fillet.spindle = next.spindle;
+    fillet.outputs = next.outputs;
+    fillet.pValue = next.pValue;
+    fillet.sValue = next.sValue;
 }
 
 // Tangent distance allowed beside an arc of radius r: along the tangent that far, a point
@@ -216,8 +226,9 @@ void filletCorner(Segment (&window)[3]) {
         keepCornerSharp(window, true);
         return;
     }
-    const Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
-                                   std::min(prev.speed, next.speed));
+    Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
+                             std::min(prev.speed, next.speed));
+    takeModalValuesOf(next, fillet);
     if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet)) {
         keepCornerSharp(window, true);
         return;
