@@ -7,9 +7,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "platform/portable_math.h"
+#include "platform/portable_math_paths.h"
 
 namespace pulsepost {
 namespace {
@@ -54,6 +57,10 @@ constexpr InverseCase kInverseCases[] = {
     {0x1.6a09e667f3bcdp-1, 0x1.921fb54442d19p-1, 0x1.921fb54442d18p-1},
     {0x1.b7cdfd9d7bdbbp-34, 0x1.b7cdfd9d7bdbbp-34, 0x1.921fb543d4de0p+0},
     {0x1.3333333333333p-2, 0x1.380159e14f6ffp-2, 0x1.441f5ecbeef59p+0},
+    // Next to 1 and -1, where the slope of asin grows without bound.
+    {0x1.ffffffffffffdp-1, 0x1.921fb4d568e5ep+0, 0x1.bb67ae8584cabp-26},
+    {0x1.ffffffffffbp-1, 0x1.921fac528703cp+0, 0x1.1e3779b97f4e3p-21},
+    {-0x1.fffffffffffc8p-1, -0x1.921fb36554307p+0, 0x1.921fb454cb81p+1},
 };
 
 // Arguments where the Linux C library of this machine's kind (glibc 2.36) returns the neighbour
@@ -129,6 +136,116 @@ TEST(PortableMath, SweepIsSymmetricAndWithinAnUlpOfTheHostLibrary) {
         ASSERT_TRUE(withinUlp(portableTan(x), std::tan(x))) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableAsin(c), std::asin(c))) << std::hexfloat << c;
         ASSERT_TRUE(withinUlp(portableAcos(c), std::acos(c))) << std::hexfloat << c;
+    }
+}
+
+using portable_math_paths::Function;
+
+struct HardCase {
+    Function f;
+    double x;
+    double result;  // rounded to nearest from a 160-bit value
+};
+
+// Arguments whose result lies within 2^-17 units in the last place of the midpoint between two
+// doubles (the closest of 200000 random ones per function): beyond what the quick evaluation can
+// decide, so they exercise the exact one.
+constexpr HardCase kHardCases[] = {
+    {Function::Sin, 0x1.c7b7e19048db8p+3, 0x1.fd3b666a61b8p-1},
+    {Function::Sin, 0x1.eff43468c9378p+3, 0x1.a9baf164da7b3p-3},
+    {Function::Sin, 0x1.c0bd4dc1113c4p+3, 0x1.fcac57b1e3b18p-1},
+    {Function::Cos, -0x1.3aa125ab61934p+4, 0x1.5f3e7dac9c3e4p-1},
+    {Function::Cos, -0x1.36e237a3a57a9p+4, 0x1.ac1478a61d1a2p-1},
+    {Function::Cos, -0x1.1a03ee03ac73dp+4, 0x1.5c6eb40986219p-2},
+    {Function::Tan, -0x1.fb8179f8348c8p+2, 0x1.a5608e67c40b9p+3},
+    {Function::Tan, -0x1.421dd709adf1p+1, 0x1.7171c565d869fp-1},
+    {Function::Tan, 0x1.02cdd16fa1d18p+2, 0x1.441339e10e50bp+0},
+    {Function::Asin, -0x1.97b15b813f714p-2, -0x1.a3503102c46e1p-2},
+    {Function::Asin, 0x1.9555934722c78p-2, 0x1.a0be59cfadafdp-2},
+    {Function::Asin, 0x1.7441c44535eep-1, 0x1.a0c95c3c12d07p-1},
+    {Function::Acos, 0x1.2ab47c689e554p-1, 0x1.e5503344d8647p-1},
+    {Function::Acos, -0x1.3cc2fe9b67234p-2, 0x1.e2a28b06161bp+0},
+    {Function::Acos, -0x1.82c11dc72ad6p-1, 0x1.36a8e78ecc85fp+1},
+};
+
+double evaluate(Function f, double x) {
+    switch (f) {
+        case Function::Sin:
+            return portableSin(x);
+        case Function::Cos:
+            return portableCos(x);
+        case Function::Tan:
+            return portableTan(x);
+        case Function::Asin:
+            return portableAsin(x);
+        default:
+            return portableAcos(x);
+    }
+}
+
+TEST(PortableMath, HardCasesNearRoundingBoundariesGoToTheExactEvaluation) {
+    for (const HardCase& c : kHardCases) {
+        double quick = 0.0;
+        EXPECT_FALSE(portable_math_paths::quick(c.f, c.x, &quick)) << std::hexfloat << c.x;
+        EXPECT_EQ(evaluate(c.f, c.x), c.result) << std::hexfloat << c.x;
+    }
+}
+
+// Wherever the quick evaluation decides, it gives the exact evaluation's result, and it decides
+// for all but a small share of arguments. The families aim at the places where its error bound is
+// tightest or its formulas change: near multiples of pi/2 (reduction), halfway between the
+// table's points, up to the largest reducible angles, and for asin and acos near 0, +-1/2 (where
+// the half-angle form takes over) and +-1.
+TEST(PortableMath, QuickEvaluationAgreesWithTheExactOne) {
+    uint64_t state = 0x2545f4914f6cdd1dULL;
+    auto unit = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<double>(state >> 11) * 0x1p-53;
+    };
+    auto signedUnit = [&unit] { return unit() * 2.0 - 1.0; };
+    auto tiny = [&unit] { return std::ldexp(unit(), -static_cast<int>(unit() * 50.0)); };
+    const double halfPi = 0x1.921fb54442d18p+0;
+    struct Family {
+        const char* name;
+        std::vector<Function> functions;
+        std::function<double()> argument;
+    };
+    const std::vector<Function> direct = {Function::Sin, Function::Cos, Function::Tan};
+    const std::vector<Function> inverse = {Function::Asin, Function::Acos};
+    const Family families[] = {
+        {"turns", direct, [&] { return signedUnit() * 20.0; }},
+        {"near k pi/2", direct,
+         [&] {
+             return std::round(signedUnit() * 1000.0) * halfPi * (1.0 + signedUnit() * tiny());
+         }},
+        {"between table points", direct,
+         [&] { return (std::floor(signedUnit() * 50.0) + 0.5) / 64.0 + signedUnit() * 0x1p-40; }},
+        {"large", direct, [&] { return signedUnit() * 823000.0; }},
+        {"cosines", inverse, [&] { return signedUnit(); }},
+        {"near 0", inverse, [&] { return signedUnit() * 0x1p-20 + 0x1p-25; }},
+        {"near 1/2", inverse,
+         [&] { return std::copysign(0.5, signedUnit()) + signedUnit() * 0x1p-30; }},
+        {"near 1", inverse, [&] { return std::copysign(1.0 - tiny() * 0x1p-3, signedUnit()); }},
+    };
+    for (const Family& family : families) {
+        for (Function f : family.functions) {
+            constexpr int kArguments = 40000;
+            int fallbacks = 0;
+            for (int i = 0; i < kArguments; ++i) {
+                const double x = family.argument();
+                if (x == 0.0 || (std::fabs(x) >= 1.0 && f >= Function::Asin)) continue;
+                double quick = 0.0;
+                if (!portable_math_paths::quick(f, x, &quick)) {
+                    ++fallbacks;
+                    continue;
+                }
+                ASSERT_EQ(quick, portable_math_paths::exact(f, x))
+                    << family.name << " " << static_cast<int>(f) << " " << std::hexfloat << x;
+            }
+            EXPECT_LT(fallbacks, kArguments / 50) << family.name << " " << static_cast<int>(f);
+        }
     }
 }
 
