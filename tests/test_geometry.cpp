@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
+#include "geometry/angle_limit.h"
 #include "geometry/segment.h"
 #include "geometry/vec4.h"
 #include "test_support.h"
@@ -78,6 +80,31 @@ TEST(Vec4, ClampedAcosAbsorbsRounding) {
     EXPECT_EQ(clampedAcos(-1.5), kPi);
     EXPECT_EQ(clampedAcos(std::nan("")), kPi);
     EXPECT_DOUBLE_EQ(clampedAcos(0.0), kPi / 2);
+}
+
+// The comparison through the cosine decides as the angle does, for the fillet angles a
+// configuration may hold (0, negative, 180 degrees and beyond included), on the doubles around
+// each threshold, over a sweep, and outside [-1, 1].
+TEST(Vec4, AngleLimitDecidesAsTheAngleDoes) {
+    const double limits[] = {0.1, 15.0, 45.0, 90.0, 179.99, 0.0, -1.0, 180.0, 200.0};
+    for (double degrees : limits) {
+        const double radians = degrees * 0.017453292519943295;
+        const AngleLimit limit = angleLimit(radians);
+        auto check = [&](double c) {
+            ASSERT_EQ(angleAbove(limit, c), clampedAcos(c) > radians)
+                << degrees << " degrees, cosine " << std::hexfloat << c;
+        };
+        double c = std::cos(radians);
+        for (int i = 0; i < 40; ++i)
+            c = std::nextafter(c, -2.0);
+        for (int i = 0; i < 80; ++i, c = std::nextafter(c, 2.0))
+            check(c);
+        for (int i = -1000; i <= 1000; ++i)
+            check(i / 1000.0);
+        check(1.0 + 0x1p-52);
+        check(-1.0 - 0x1p-52);
+        check(std::numeric_limits<double>::quiet_NaN());
+    }
 }
 
 TEST(Vec4, RoundHalfAwayFromZero) {

@@ -4,6 +4,7 @@
 
 #include "config/cut_params.h"
 #include "gcode/conversion_state.h"
+#include "geometry/angle_limit.h"
 
 namespace pulsepost {
 
@@ -71,21 +72,32 @@ bool isReversal(const Vec4& t1, const Vec4& t2) {
     return length(add(scale(1.0 / length(t1), t1), scale(1.0 / length(t2), t2))) == 0.0;
 }
 
+// The cosine thresholds of the fillet angles, worked out again only when an angle changes (once
+// per conversion at most).
+const AngleLimit& limitFor(AngleLimit& limit, double degrees) {
+    const double radians = degrees * kRadiansPerDegree;
+    if (!(limit.radians == radians)) limit = angleLimit(radians);
+    return limit;
+}
+
 // The corner between the pending move and a new move, both of non-zero length. Returns false
-// when a direction has zero length: the new record is then discarded.
+// when a direction has zero length: the new record is then discarded. The angle between the
+// directions is compared with the fillet angles through its cosine (angle_limit.h).
 bool judgeCorner(Segment& pending, Segment& record) {
+    static AngleLimit maxFillet;
+    static AngleLimit minFillet;
     const Vec4 t1 = tangentAt(pending, true);
     const Vec4 t2 = tangentAt(record, false);
     const double l = length(t1) * length(t2);
     if (l == 0.0) return false;
-    const double theta = clampedAcos(dot(t1, t2) / l);
+    const double cosine = dot(t1, t2) / l;
     const CutParams& params = cutParams();
     const bool stop = pending.has(SegmentFlags::BreakPoint) ||
-                      theta > params.maxFilletAngle * kRadiansPerDegree ||
+                      angleAbove(limitFor(maxFillet, params.maxFilletAngle), cosine) ||
                       pending.has(SegmentFlags::StopAtEnd) || isReversal(t1, t2);
     pending.set(SegmentFlags::StopAtEnd, stop);
     record.set(SegmentFlags::FilletBefore,
-               !stop && theta > params.minFilletAngle * kRadiansPerDegree);
+               !stop && angleAbove(limitFor(minFillet, params.minFilletAngle), cosine));
     return true;
 }
 
