@@ -106,9 +106,10 @@ bool closeStreams(Conversion& c, const char* programPath) {
     const bool cmOk = std::ferror(c.cm) == 0;
     const bool cmClosed = std::fclose(c.cm) == 0;
     c.cm = nullptr;
+    const bool brkOk = std::ferror(c.brk) == 0;
     const bool brkClosed = std::fclose(c.brk) == 0;
     c.brk = nullptr;
-    if (cmOk && cmClosed && brkClosed && checkedWriteFailures() == 0) return true;
+    if (cmOk && cmClosed && brkOk && brkClosed && checkedWriteFailures() == 0) return true;
     messageSinkf(MessageCode::WriteFailed, "%s: the %s stream could not be written completely: %s",
                  programPath, cmOk && cmClosed ? "BRK" : "CM", std::strerror(errno));
     return false;
@@ -194,6 +195,7 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
         endConversion(c);
         return -1;
     }
+    std::setvbuf(c.brk, nullptr, _IOFBF, kBrkBufferBytes);
     writeLimFile(programPath);
 
     ProfilePoint lastKnot{};

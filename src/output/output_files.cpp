@@ -23,10 +23,11 @@ void resetCheckedWriteFailures() {
 }
 
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file) {
-    // The seek by 0 pushes out what the stream has buffered, so that a direct write to the
-    // descriptor lands after it.
-    std::fseek(file, 0, SEEK_CUR);
     if (std::fwrite(data, itemSize, itemCount, file) == itemCount) return true;
+    // The stream could not push out its buffer. The seek by 0 tries once more, so that a direct
+    // write to the descriptor lands after what it held; the stream keeps its error flag, and the
+    // conversion is not reported complete.
+    std::fseek(file, 0, SEEK_CUR);
     const std::size_t bytes = itemSize * itemCount;
     const long written = rawWrite(file, data, bytes);
     if (written >= 0 && static_cast<std::size_t>(written) == bytes) return true;

@@ -32,9 +32,11 @@ constexpr uint8_t kBrkEventsOnlyByte = 1;
 constexpr const char* kTimingLogName = "timeMem.txt";  // in the current directory
 constexpr const char* kDiskFullMessage = "\nERROR: DISK FULL.\n";
 
-// Every BRK write: buffered write, then a raw write to the descriptor when that falls short,
-// then "\nERROR: DISK FULL.\n" on standard output when that too falls short. Returns false in
-// that last case.
+// Every BRK write: into the stream's buffer (kBrkBufferBytes, so that the fields go out in
+// blocks), then a raw write to the descriptor when that falls short, then
+// "\nERROR: DISK FULL.\n" on standard output when that too falls short. Returns false in that
+// last case.
+constexpr std::size_t kBrkBufferBytes = 1 << 16;
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file);
 
 // Checked writes that failed twice since the last reset, so that a conversion whose BRK stream
