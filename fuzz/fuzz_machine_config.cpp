@@ -59,9 +59,9 @@ void checkRoundTrip() {
                                   *static_cast<double*>(b.field));
                 break;
             case ConfigKind::Text: {
-                char word[kConfigTextWidth + 1];
-                readableText(word, static_cast<char*>(a.field));
-                same = std::strcmp(word, static_cast<char*>(b.field)) == 0;
+                char text[kConfigTextSize];
+                storableText(text, static_cast<char*>(a.field));
+                same = std::strcmp(text, static_cast<char*>(b.field)) == 0;
                 break;
             }
         }

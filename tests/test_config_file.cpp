@@ -2,9 +2,15 @@
 // they are, damaged files replaced, the number forms the reader accepts, the directory text that
 // must read back, and the 255-character configuration paths.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "config/axis_map.h"
@@ -12,6 +18,9 @@
 #include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
+#include "hardening_fixture.h"
+#include "platform/files.h"
+#include "report/message_sink.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -59,6 +68,26 @@ std::string fileText(const std::vector<std::string>& texts, const std::string& l
 std::string cwd() {
     return fs::current_path().string();
 }
+
+// The messages of the set-up calls made while it lives.
+class CapturedMessages {
+  public:
+    CapturedMessages() {
+        testing::hardeningMessages().clear();
+        setMessageSink(testing::recordHardeningMessage);
+    }
+    ~CapturedMessages() { setMessageSink(nullptr); }
+    CapturedMessages(const CapturedMessages&) = delete;
+    CapturedMessages& operator=(const CapturedMessages&) = delete;
+    // The texts of every message of code, joined.
+    static std::string of(int32_t code) {
+        std::string text;
+        for (const auto& [c, message] : testing::hardeningMessages()) {
+            if (c == code) text += message + "\n";
+        }
+        return text;
+    }
+};
 
 // A directory under base whose path is exactly length characters long.
 std::string directoryOfLength(const std::string& base, std::size_t length) {
@@ -134,8 +163,14 @@ TEST(ConfigFile, DamagedFileIsReplacedByDefaultsWithFilterOverrides) {
         testing::ScratchDir dir;
         testing::WorkingDir here(dir.path());
         testing::writeFile(dir.file("ZORVAN.CFG"), damaged);
+        testing::writeFile(dir.file("ZORVAN.CFG.bak"), "an older backup");
         testing::writeFile("FILTER.CFG", "x 0 1 2 3 4\n");
-        setUpConfiguration(dir.path().c_str());
+        const CapturedMessages messages;
+        ASSERT_EQ(setUpConfiguration(dir.path().c_str()), 0);
+        // The damaged file is kept beside the new one, and the user is told so.
+        EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG.bak")), damaged);
+        EXPECT_NE(CapturedMessages::of(MessageCode::Notice).find("kept as"), std::string::npos);
+        EXPECT_FALSE(fs::exists(dir.file("ZORVAN.CFG.new")));
 
         std::vector<std::string> expected = defaultTexts(cwd());
         expected[146] = "1";  // filter X row from FILTER.CFG, parameters 2 and 4 raised to 3
@@ -194,8 +229,8 @@ TEST(ConfigFile, NumbersReadInEveryFormTheirKindAllows) {
     EXPECT_EQ(machineConfig().eightC[0], -8);
 }
 
-// The directory text must read back, or every call would find the file damaged and replace the
-// user's settings with the defaults.
+// The directory text is the rest of its line: a directory with spaces or of more than 80
+// characters reads back as it is, and the user's settings are never replaced because of it.
 TEST(ConfigFile, DirectoryTextReadsBackWithSpacesAndLongNames) {
     testing::ScratchDir dir;
     const std::string spaced = dir.path() + "/my jobs/plate 1";
@@ -205,56 +240,161 @@ TEST(ConfigFile, DirectoryTextReadsBackWithSpacesAndLongNames) {
         testing::WorkingDir here(workDir);
         fs::remove(dir.file("ZORVAN.CFG"));
         setUpConfiguration(dir.path().c_str());
-        const std::string firstWord = cwd().substr(0, std::min(cwd().find(' '), std::size_t{80}));
-        EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG")), fileText(defaultTexts(firstWord)));
+        EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG")), fileText(defaultTexts(cwd())));
+        EXPECT_EQ(std::string(machineConfig().text), cwd());
 
         // The user's change survives the next call.
-        std::vector<std::string> texts = defaultTexts(firstWord);
+        std::vector<std::string> texts = defaultTexts(cwd());
         texts[8] = "42.000000";  // feedSpeed
         testing::writeFile(dir.file("ZORVAN.CFG"), fileText(texts));
         setUpConfiguration(dir.path().c_str());
         EXPECT_EQ(feedSpeed(), 42.0);
         EXPECT_EQ(testing::readFile(dir.file("ZORVAN.CFG")), fileText(texts));
     }
-    char word[kConfigTextWidth + 1];
-    readableText(word, "  \t");
-    EXPECT_STREQ(word, ".");
-    readableText(word, " a b");
-    EXPECT_STREQ(word, "a");
+    const std::pair<const char*, const char*> stored[] = {{"  \t", "."},
+                                                          {" a b ", "a b "},
+                                                          {"x\r\ny", "x"},
+                                                          {"c:\\x\xFE"
+                                                           "1",
+                                                           "c:\\x"}};
+    for (const auto& [text, expected] : stored) {
+        char out[kConfigTextSize];
+        storableText(out, text);
+        EXPECT_STREQ(out, expected);
+    }
 }
 
-TEST(ConfigFile, LongConfigurationDirectoriesAreCutAt255Characters) {
+// The configuration directory holds ZORVAN.CFG.bak beside ZORVAN.CFG, so it must leave room for
+// the file names whole: a longer one is refused before any file is touched. An empty one is the
+// current directory, never the root.
+TEST(ConfigFile, EmptyDirectoryIsHereAndOneTooLongForTheNamesIsRefused) {
     testing::ScratchDir dir;
     testing::WorkingDir here(dir.path());
-    const std::string dir250 = directoryOfLength(dir.path(), 250);
-    setUpConfiguration(dir250.c_str());
-    EXPECT_EQ(std::string(configFilePath()), dir250 + "/ZORV");
-    EXPECT_EQ(std::string(paramsFilePath()), dir250 + "/para");
-    EXPECT_EQ(testing::readFile(dir250 + "/ZORV"), fileText(defaultTexts(cwd())));
-    EXPECT_TRUE(testing::fileExists(dir250 + "/para"));
+    const std::string dir244 = directoryOfLength(dir.path(), 244);
+    ASSERT_EQ(setUpConfiguration(dir244.c_str()), 0);
+    EXPECT_EQ(std::string(configFilePath()), dir244 + "/ZORVAN.CFG");
+    EXPECT_EQ(testing::readFile(dir244 + "/ZORVAN.CFG"), fileText(defaultTexts(cwd())));
+    EXPECT_TRUE(testing::fileExists(dir244 + "/params.cfg"));
 
-    // At 255 characters both paths are the directory itself: nothing can be written or read
-    // there, and the call goes on with the defaults.
-    const std::string dir255 = directoryOfLength(dir.path(), 255);
-    cutParams().maxFilletError = 1.0;
-    setUpConfiguration(dir255.c_str());
-    EXPECT_EQ(std::string(configFilePath()), dir255);
-    EXPECT_EQ(std::string(paramsFilePath()), dir255);
-    EXPECT_EQ(stepsPerUnit(0), 10160.0);
-    EXPECT_EQ(cutParams().maxFilletError, 10.16);
-    EXPECT_TRUE(fs::is_empty(dir255));
+    for (std::size_t length : {245, 250, 300}) {
+        const std::string longDir = directoryOfLength(dir.path() + "/long", length);
+        const CapturedMessages messages;
+        EXPECT_EQ(setUpConfiguration(longDir.c_str()), -1);
+        EXPECT_NE(CapturedMessages::of(MessageCode::Refused).find("244"), std::string::npos);
+        EXPECT_TRUE(fs::is_empty(longDir));
+        fs::remove_all(dir.path() + "/long");
+    }
+
+    ASSERT_EQ(setUpConfiguration(""), 0);
+    EXPECT_STREQ(configFilePath(), "ZORVAN.CFG");
+    EXPECT_TRUE(testing::fileExists(dir.file("ZORVAN.CFG")));
+    EXPECT_TRUE(testing::fileExists(dir.file("params.cfg")));
 }
 
+// What stands in the place of a configuration file and is not a regular file the library may
+// read and replace is reported naming it and left exactly as it is; the call goes on with the
+// defaults at once (a FIFO is never waited on) and FILTER.CFG is kept for a call that can write.
+TEST(ConfigFile, FilesThatAreNotRegularOrReadableAreReportedAndLeftAlone) {
+    struct Case {
+        const char* name;
+        const char* file;  // ZORVAN.CFG or params.cfg
+        std::function<void(const std::string& path, const std::string& dir)> make;
+    };
+    const Case cases[] = {
+        {"fifo", "ZORVAN.CFG",
+         [](const std::string& path, const std::string&) { mkfifo(path.c_str(), 0644); }},
+        {"directory", "ZORVAN.CFG",
+         [](const std::string& path, const std::string&) { fs::create_directory(path); }},
+        {"link to /dev/zero", "ZORVAN.CFG",
+         [](const std::string& path, const std::string&) {
+             fs::create_symlink("/dev/zero", path);
+         }},
+        {"link to another file", "ZORVAN.CFG",
+         [](const std::string& path, const std::string& dir) {
+             testing::writeFile(dir + "/precious.txt", "not a configuration");
+             fs::create_symlink(dir + "/precious.txt", path);
+         }},
+        {"params fifo", "params.cfg",
+         [](const std::string& path, const std::string&) { mkfifo(path.c_str(), 0644); }},
+        {"unreadable", "ZORVAN.CFG",
+         [](const std::string& path, const std::string&) {
+             testing::writeFile(path,
+                                "\xFE"
+                                "290\n");
+             chmod(path.c_str(), 0200);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name) == "unreadable" && geteuid() == 0) continue;  // root reads all
+        testing::ScratchDir dir;
+        testing::WorkingDir here(dir.path());
+        const std::string path = dir.file(c.file);
+        c.make(path, dir.path());
+        testing::writeFile("FILTER.CFG", "x 0 1 2 3 4\n");
+        const auto listing = [&] {
+            std::vector<std::string> names;
+            for (const auto& entry : fs::directory_iterator(dir.path()))
+                names.push_back(entry.path().filename().string());
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        std::vector<std::string> before = listing();
+        const CapturedMessages messages;
+        ASSERT_EQ(setUpConfiguration(dir.path().c_str()), 0);
+        EXPECT_NE(CapturedMessages::of(MessageCode::FileOpen).find(path), std::string::npos);
+        EXPECT_EQ(feedSpeed(), 50.0);
+        EXPECT_EQ(cutParams().maxFilletError, 10.16);
+        std::vector<std::string> after = listing();
+        if (std::string(c.file) == "params.cfg") {  // ZORVAN.CFG was missing: created
+            std::erase(after, "ZORVAN.CFG");
+            std::erase(before, "FILTER.CFG");
+        } else {
+            std::erase(after, "params.cfg");
+        }
+        EXPECT_EQ(after, before);
+        if (std::string(c.name) == "link to another file") {
+            EXPECT_EQ(testing::readFile(dir.file("precious.txt")), "not a configuration");
+        }
+        chmod(path.c_str(), 0600);
+    }
+}
+
+// Two calls that find ZORVAN.CFG missing must not both set the defaults: the second would
+// overwrite the first's file without the FILTER.CFG overrides the first consumed. The set-up
+// waits for the configuration directory's lock, so the second reads the first's file.
+TEST(ConfigFile, SetUpWaitsForTheConfigurationDirectoryLock) {
+    testing::ScratchDir dir;
+    testing::WorkingDir here(dir.path());
+    auto held = std::make_unique<DirectoryLock>(dir.path().c_str());
+    std::thread setUp([&] { setUpConfiguration(dir.path().c_str()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));
+    held.reset();
+    setUp.join();
+    EXPECT_TRUE(testing::fileExists(dir.file("ZORVAN.CFG")));
+}
+
+// Nothing can be created: the defaults are used in memory, both files are reported through the
+// message sink (never on the standard error stream), and FILTER.CFG stays for a call that can
+// write the configuration holding its overrides.
 TEST(ConfigFile, UnwritableDirectoryLeavesTheDefaultsInMemory) {
     testing::ScratchDir dir;
     testing::WorkingDir here(dir.path());
     const std::string missing = dir.path() + "/no such dir";
+    testing::writeFile("FILTER.CFG", "x 0 1 2 3 4\n");
+    const CapturedMessages messages;
     ::testing::internal::CaptureStderr();
     setUpConfiguration(missing.c_str());
-    const std::string messages = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(messages, "Error creating file params.cfgError opening file params.cfg");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    const std::string reported = CapturedMessages::of(MessageCode::FileOpen);
+    EXPECT_NE(reported.find(missing + "/ZORVAN.CFG could not be written: No such file"),
+              std::string::npos);
+    EXPECT_NE(reported.find(missing + "/params.cfg could not be created"), std::string::npos);
     EXPECT_FALSE(fs::exists(missing));
+    EXPECT_TRUE(testing::fileExists("FILTER.CFG"));
     EXPECT_EQ(feedSpeed(), 50.0);
+    EXPECT_EQ(machineConfig().filterTable[0][1], 3);  // the overrides hold in memory
     EXPECT_EQ(cutParams().minFilletAngle, 0.1);
     EXPECT_EQ(axisMap().axisScale[2], 10160.0);
 }

@@ -74,8 +74,8 @@ class FilterOverrides : public ::testing::Test {
     }
     void apply(const std::string& content) {
         testing::writeFile("FILTER.CFG", content);
-        applyFilterOverrides();
-        EXPECT_FALSE(testing::fileExists("FILTER.CFG"));
+        EXPECT_TRUE(applyFilterOverrides());
+        removeFilterOverrides();
     }
     void expectRow(int axis, int p1, int p2, int p3, int p4) {
         const int32_t* row = machineConfig().filterTable[axis];
@@ -115,7 +115,7 @@ TEST_F(FilterOverrides, ReadingStopsAtARecordThatDoesNotConvert) {
 }
 
 TEST_F(FilterOverrides, NoFileChangesNothing) {
-    applyFilterOverrides();
+    EXPECT_FALSE(applyFilterOverrides());
     expectRow(0, 300, 15, 1000, 15);
 }
 

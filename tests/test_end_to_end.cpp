@@ -339,7 +339,9 @@ TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
 // reports it and returns -1. Both stores are released, and the pulse and break streams the
 // conversion had begun are left empty rather than stopping in the middle of a move.
 int gLivePages = 0;
+int gPageLimit = 1 << 30;  // pages that may be live at once; the next allocation fails
 void* countedAllocate(std::size_t bytes) {
+    if (gLivePages >= gPageLimit) return nullptr;
     ++gLivePages;
     return std::malloc(bytes);
 }
@@ -379,6 +381,52 @@ TEST_F(EndToEnd, ExceptionFromTheHostEndsTheConversionAndReleasesEverything) {
     setPageReleaser(nullptr);
     ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
     EXPECT_EQ(output("CM"), fullCm);
+}
+
+// A store that cannot get its memory refuses the conversion with its code: the host's process
+// goes on, and every page already taken is released.
+TEST_F(EndToEnd, StoreWithoutMemoryRefusesTheConversionAndTheHostGoesOn) {
+    exampleMachine();
+    setPageAllocator(countedAllocate);
+    setPageReleaser(countedRelease);
+    for (int limit : {0, 1}) {
+        gMessages.clear();
+        gPageLimit = limit;
+        EXPECT_EQ(convert("G1 X1\n"), -1);
+        EXPECT_EQ(gLivePages, 0);
+        ASSERT_EQ(gMessages.size(), 1u);
+        EXPECT_EQ(gMessages[0].first, limit + 1);  // SegmentStore, then ProfileStore
+    }
+    gPageLimit = 1 << 30;
+    setPageAllocator(nullptr);
+    setPageReleaser(nullptr);
+    EXPECT_EQ(convert("G1 X1\n"), 0);
+}
+
+// The library keeps one conversion's state for the whole process: a second call while one runs
+// (here from the progress callback; another thread is refused the same way) is refused rather
+// than corrupting both, and the running conversion completes.
+int32_t gNestedResult = 0;
+std::string gNestedPath;
+void PULSEPOST_CALL nestedCall(int32_t stage, int32_t percent) {
+    recordReport(stage, percent);
+    if (stage == 1 && percent == 100) gNestedResult = p(gNestedPath.c_str(), nullptr, ".");
+}
+
+TEST_F(EndToEnd, SecondCallWhileAConversionRunsIsRefused) {
+    exampleMachine();
+    programPath = dir.file("part.nc");
+    gNestedPath = programPath;
+    testing::writeFile(programPath, "G1 X1\n");
+    ASSERT_EQ(p(programPath.c_str(), nestedCall, dir.path().c_str()), 0);
+    EXPECT_EQ(gNestedResult, -1);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ(gMessages[0],
+              std::make_pair(MessageCode::Refused, std::string("a conversion is already running")));
+    EXPECT_FALSE(output("CM").empty());
+    gMessages.clear();
+    EXPECT_EQ(p(programPath.c_str(), nullptr, dir.path().c_str()), 0);  // free again
+    EXPECT_TRUE(gMessages.empty());
 }
 
 TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {

@@ -178,52 +178,44 @@ int gLastCode = 0;
 void recordMessage(int32_t code, const char* text) {
     gLastCode = code;
     gLastMessage = text;
-    std::fprintf(stderr, "sink %d %s\n", code, text);
 }
 void* failingAllocator(std::size_t) {
     return nullptr;
 }
 
-TEST(StoreDeathTest, FirstPageFailureReportsAndEndsTheProcess) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            setMessageSink(recordMessage);
-            setPageAllocator(failingAllocator);
-            SegmentStore s;
-            create(s);
-        },
-        ::testing::ExitedWithCode(255), "sink 1 allocating 76000000 bytes");
-    EXPECT_EXIT(
-        {
-            setMessageSink(recordMessage);
-            setPageAllocator(failingAllocator);
-            ProfileStore s;
-            create(s);
-        },
-        ::testing::ExitedWithCode(255), "sink 2 allocating 12000000 bytes");
-}
-
-TEST(StoreDeathTest, GrowthFailureNamesThePage) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            setMessageSink(recordMessage);
-            SegmentStore s;
-            create(s);
-            setPageAllocator(failingAllocator);
-            addPage(s);
-        },
-        ::testing::ExitedWithCode(255), "sink 4 allocating page 1 -- 76000000 bytes");
-    EXPECT_EXIT(
-        {
-            setMessageSink(recordMessage);
-            ProfileStore s;
-            create(s);
-            s.pageCount = kMaxPages;  // as if every page were taken
-            addPage(s);
-        },
-        ::testing::ExitedWithCode(255), "sink 5 ");
+// A store that cannot grow reports its code and throws to the entry point, which refuses the
+// conversion: the library never ends its host's process.
+TEST(Store, PageFailuresAreReportedAndThrownNeverEndingTheProcess) {
+    setMessageSink(recordMessage);
+    const auto expectThrown = [](auto&& grow, int32_t code, const char* text) {
+        gLastCode = 0;
+        try {
+            grow();
+            ADD_FAILURE() << "no StoreExhausted for code " << code;
+        } catch (const StoreExhausted& e) {
+            EXPECT_EQ(e.code, code);
+        }
+        EXPECT_EQ(gLastCode, code);
+        EXPECT_EQ(gLastMessage, text);
+    };
+    setPageAllocator(failingAllocator);
+    SegmentStore segments;
+    ProfileStore profile;
+    expectThrown([&] { create(segments); }, 1, "allocating 76000000 bytes");
+    expectThrown([&] { create(profile); }, 2, "allocating 12000000 bytes");
+    setPageAllocator(nullptr);
+    create(segments);
+    create(profile);
+    setPageAllocator(failingAllocator);
+    expectThrown([&] { addPage(segments); }, 4, "allocating page 1 -- 76000000 bytes");
+    expectThrown([&] { addPage(profile); }, 6, "allocating page 1 -- 12000000 bytes");
+    setPageAllocator(nullptr);
+    profile.pageCount = kMaxPages;  // as if every page were taken
+    expectThrown([&] { addPage(profile); }, 5, "");
+    profile.pageCount = 1;
+    destroy(segments);
+    destroy(profile);
+    setMessageSink(nullptr);
 }
 
 // A harness that keeps pages for reuse gets every page back exactly once when a store is

@@ -5,8 +5,8 @@
  * (output events), plus timeMem.txt in the current directory. The machine configuration is read
  * from ZORVAN.CFG and params.cfg in configDir; missing files are created with the defaults.
  *
- * p() is not re-entrant: the library keeps the running conversion in process-wide state, so two
- * calls must never overlap.
+ * p() is not re-entrant: the library keeps the running conversion in process-wide state, so a
+ * call made while another runs (from another thread or from the progress callback) is refused.
  */
 #ifndef PULSEPOST_PULSEPOST_H
 #define PULSEPOST_PULSEPOST_H
@@ -45,8 +45,11 @@ PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgres
                                        const char* configDir);
 
 /* Receives the library's messages: a code and a text. Codes 1 to 6: a record store could not
- * grow (the process then ends); 7: a file could not be opened; 8 and above: the conversion was
- * refused, the text names the reason and, where there is one, the program line. */
+ * grow (the conversion is refused); 7: a file could not be opened (for a configuration file the
+ * defaults are used and the conversion goes on); 8: the conversion was refused, the text names
+ * the reason and, where there is one, the program line; 9: an output file could not be written
+ * completely; 10: a notice, the conversion goes on (a damaged ZORVAN.CFG was replaced by the
+ * defaults and kept as ZORVAN.CFG.bak). */
 typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
 
 #if !defined(_WIN32)

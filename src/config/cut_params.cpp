@@ -1,12 +1,15 @@
 #include "config/cut_params.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
 #include "platform/files.h"
+#include "report/message_sink.h"
 
 namespace pulsepost {
 
@@ -35,30 +38,57 @@ void resetCutParams() {
     gCutParams = CutParams{};
 }
 
-void writeDefaultCutParams() {
-    FILE* file = openTextForWriting(paramsFilePath());
-    if (file == nullptr) {
-        std::fprintf(stderr, "Error creating file %s", "params.cfg");
-        return;
+// Written whole under a temporary name and renamed into place, never through a symbolic link.
+bool writeDefaultCutParams() {
+    Replacement replacement;
+    FILE* file = beginReplacement(replacement, paramsFilePath());
+    if (file == nullptr) return false;
+    if (!writeText(file, kDefaultParamsText)) {
+        abandonReplacement(replacement);
+        errno = EIO;
+        return false;
     }
-    writeText(file, kDefaultParamsText);
-    std::fclose(file);
+    return commitReplacement(replacement);
 }
+
+namespace {
+
+// A configuration file that is there but cannot be read is reported and left as it is; the
+// conversion goes on with the defaults.
+void reportUnreadable(const char* path, OpenStatus status, int error) {
+    if (status == OpenStatus::NotRegular) {
+        messageSinkf(MessageCode::FileOpen, "%s is not a regular file; the defaults are used",
+                     path);
+    } else {
+        messageSinkf(MessageCode::FileOpen, "%s cannot be read: %s; the defaults are used", path,
+                     std::strerror(error));
+    }
+}
+
+}  // namespace
 
 // params.cfg: four lines, each a number at its start and a comment after it. The file lists the
 // minimum fillet angle before the maximum; memory keeps the maximum first. A line is read in
 // pieces of at most 254 characters, so the rest of a longer line counts as the next line. A line
 // without a number gives 0.0; a line the file does not have keeps the value CutParams already
-// holds (its default after the set-up), and a file that cannot be opened leaves all four.
+// holds (its default after the set-up), and a file that cannot be read leaves all four. Only a
+// missing file is created with the defaults: one that is there but cannot be read (no permission,
+// a directory or a FIFO in its place) is reported and left alone.
 void readCutParams() {
-    FILE* file = std::fopen(paramsFilePath(), "r");
-    if (file == nullptr) {
-        writeDefaultCutParams();
-        file = std::fopen(paramsFilePath(), "r");
-        if (file == nullptr) {
-            std::fprintf(stderr, "Error opening file %s", "params.cfg");
+    OpenStatus status = OpenStatus::Missing;
+    FILE* file = openRegularFile(paramsFilePath(), "r", status);
+    if (file == nullptr && status == OpenStatus::Missing) {
+        if (!writeDefaultCutParams()) {
+            messageSinkf(MessageCode::FileOpen,
+                         "%s could not be created: %s; the defaults are used", paramsFilePath(),
+                         std::strerror(errno));
             return;
         }
+        file = openRegularFile(paramsFilePath(), "r", status);
+    }
+    if (file == nullptr) {
+        reportUnreadable(paramsFilePath(), status, errno);
+        return;
     }
     double* const fields[kParamsLines] = {&gCutParams.toolHolderBackoff, &gCutParams.minFilletAngle,
                                           &gCutParams.maxFilletAngle, &gCutParams.maxFilletError};
@@ -74,10 +104,18 @@ void readCutParams() {
 // with " %c %*i %i %i %i %i" so that line breaks are white space like any other. Each record
 // replaces its axis's row of the filter table; later records win; a record with an unknown
 // letter counts for nothing. Reading stops at the first record that does not convert all five
-// fields. The file is used once: it is deleted after reading.
-void applyFilterOverrides() {
-    FILE* file = std::fopen("FILTER.CFG", "r");
-    if (file == nullptr) return;
+// fields. Something other than a regular file under the name is reported and not read.
+bool applyFilterOverrides() {
+    OpenStatus status = OpenStatus::Missing;
+    FILE* file = openRegularFile(kFilterFileName, "r", status);
+    if (file == nullptr) {
+        if (status != OpenStatus::Missing) {
+            messageSinkf(
+                MessageCode::FileOpen, "%s %s; its overrides are not applied", kFilterFileName,
+                status == OpenStatus::NotRegular ? "is not a regular file" : std::strerror(errno));
+        }
+        return false;
+    }
     char letter = 0;
     int params[4] = {};
     while (std::fscanf(file, " %c %*i %i %i %i %i", &letter, &params[0], &params[1], &params[2],
@@ -93,7 +131,11 @@ void applyFilterOverrides() {
             machineConfig().filterTable[axis][j] = params[j];
     }
     std::fclose(file);
-    std::remove("FILTER.CFG");
+    return true;
+}
+
+void removeFilterOverrides() {
+    std::remove(kFilterFileName);
 }
 
 }  // namespace pulsepost

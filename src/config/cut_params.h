@@ -14,13 +14,21 @@ CutParams& cutParams();
 // Restores the four defaults, as before a read.
 void resetCutParams();
 
-// Reads paramsFilePath(), writing the default file first when it cannot be opened. Problems are
-// printed on the standard error stream; what cannot be read keeps its current value.
-void readCutParams();
-// Writes the four default lines to paramsFilePath() with CR LF line ends.
-void writeDefaultCutParams();
+// The one-shot filter overrides, in the current directory.
+constexpr const char* kFilterFileName = "FILTER.CFG";
 
-// Reads FILTER.CFG from the current directory into the filter table and deletes the file.
-void applyFilterOverrides();
+// Reads paramsFilePath(), writing the default file first when it is missing. A file that cannot
+// be created or read goes to the message sink (code 7) and is left as it is; what cannot be read
+// keeps its current value.
+void readCutParams();
+// Writes the four default lines to paramsFilePath() with CR LF line ends, replacing the file
+// whole. False (errno set) when it could not be written.
+bool writeDefaultCutParams();
+
+// Reads FILTER.CFG from the current directory into the filter table. True when the file was
+// read; it stays until removeFilterOverrides, called once the configuration that holds the
+// overrides is safely written.
+bool applyFilterOverrides();
+void removeFilterOverrides();
 
 }  // namespace pulsepost

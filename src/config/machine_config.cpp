@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -125,12 +126,12 @@ ConfigValueList configValues(MachineConfig& c) {
     return list;
 }
 
-void readableText(char (&out)[kConfigTextWidth + 1], const char* text) {
-    while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text)))
+void storableText(char (&out)[kConfigTextSize], const char* text) {
+    while (*text == ' ' || *text == '\t')
         ++text;
     int n = 0;
-    while (n < kConfigTextWidth && text[n] != '\0' &&
-           !std::isspace(static_cast<unsigned char>(text[n]))) {
+    while (n < kConfigTextSize - 1 && text[n] != '\0' && text[n] != '\r' && text[n] != '\n' &&
+           static_cast<unsigned char>(text[n]) != kValueMark) {
         out[n] = text[n];
         ++n;
     }
@@ -171,10 +172,11 @@ uint16_t optionBits() {
     return gMachineConfig.optionBits;
 }
 
-void setConfigurationDirectory(const char* configDir) {
+bool setConfigurationDirectory(const char* configDir) {
     const char* dir = configDir != nullptr ? configDir : "";
     joinPathCut(gConfigFilePath, dir, "ZORVAN.CFG");
     joinPathCut(gParamsFilePath, dir, "params.cfg");
+    return std::strlen(dir) <= static_cast<std::size_t>(kConfigDirectoryLimit);
 }
 
 const char* configFilePath() {
@@ -185,6 +187,26 @@ const char* paramsFilePath() {
 }
 
 namespace {
+
+// The text value is the rest of its line after the 0xFE byte and any spaces or tabs: a
+// directory with spaces in its name or longer than 80 characters is read as the text it is.
+// The text ends at the line end or at a 0xFE byte (the next value on the same line); a longer
+// text than the field holds keeps its first 255 characters. -1 when the file ends first.
+int readTextValue(FILE* file, char* field) {
+    int c = std::fgetc(file);
+    while (c == ' ' || c == '\t')
+        c = std::fgetc(file);
+    if (c == EOF) return EOF;
+    int n = 0;
+    while (c != EOF && c != '\n' && c != kValueMark) {
+        if (n < kConfigTextSize - 1) field[n++] = static_cast<char>(c);
+        c = std::fgetc(file);
+    }
+    if (c == kValueMark) std::ungetc(c, file);
+    if (n > 0 && field[n - 1] == '\r') --n;
+    field[n] = '\0';
+    return 1;
+}
 
 // One conversion as the C library's scanf counts it: 1 converted, 0 did not match, -1 the end
 // of the file came first. Each value's text is read with its kind's conversion into the width
@@ -220,7 +242,7 @@ int readValueText(FILE* file, const ConfigValue& value) {
         case ConfigKind::Double:
             return std::fscanf(file, "%le", static_cast<double*>(value.field));
         case ConfigKind::Text:
-            return std::fscanf(file, "%80s", static_cast<char*>(value.field));
+            return readTextValue(file, static_cast<char*>(value.field));
     }
     return 0;
 }
@@ -255,9 +277,9 @@ bool writeValue(FILE* file, const ConfigValue& value) {
         case ConfigKind::Double:
             return printText(file, "%f\n", *static_cast<const double*>(value.field));
         case ConfigKind::Text: {
-            char word[kConfigTextWidth + 1];
-            readableText(word, static_cast<const char*>(value.field));
-            return printText(file, "%s\n", word);
+            char text[kConfigTextSize];
+            storableText(text, static_cast<const char*>(value.field));
+            return printText(file, "%s\n", text);
         }
     }
     return false;
@@ -270,13 +292,24 @@ bool writeValue(FILE* file, const ConfigValue& value) {
 // position stays at the text that did not match, so every later one fails too. The read is good
 // only when the sum is exactly 166. Lines carry no meaning of their own: LF or CR LF line ends,
 // blank lines and spaces before a 0xFE byte all read the same, and data after the 166th value
-// is ignored.
-int readMachineConfig() {
-    FILE* file = std::fopen(gConfigFilePath, "r");
-    if (file == nullptr) return 0;
+// is ignored. Only a regular file is read: a FIFO or a device in its place reads as not good.
+int readMachineConfig(ConfigReadOutcome* outcome) {
+    ConfigReadOutcome local;
+    ConfigReadOutcome& result = outcome != nullptr ? *outcome : local;
+    result = ConfigReadOutcome{};
+    FILE* file = openRegularFile(gConfigFilePath, "r", result.open);
+    if (file == nullptr) {
+        result.error = errno;
+        return 0;
+    }
     int sum = 0;
-    for (const ConfigValue& value : configValues(gMachineConfig))
-        sum += readValue(file, value);
+    int number = 0;
+    for (const ConfigValue& value : configValues(gMachineConfig)) {
+        ++number;
+        const int converted = readValue(file, value);
+        if (converted != 1 && result.firstBadValue == 0) result.firstBadValue = number;
+        sum += converted;
+    }
     std::fclose(file);
     return sum == kConfigValueCount ? 1 : 0;
 }
@@ -305,18 +338,23 @@ void setDefaultMachineConfig() {
     }
 }
 
-// The text value is written as the word a "%80s" read takes back (the directory up to its first
-// white space, at most 80 characters), so that a directory with a space in its name does not
-// make every later read fail and replace the user's settings with the defaults.
+// The file is replaced whole (a temporary beside it, renamed over it), so that a failed write
+// never leaves a cut configuration and a symbolic link in its place is never written through.
 bool writeMachineConfig() {
-    FILE* file = openTextForWriting(gConfigFilePath);
+    Replacement replacement;
+    FILE* file = beginReplacement(replacement, gConfigFilePath);
     if (file == nullptr) return false;
     bool ok = true;
     for (const ConfigValue& value : configValues(gMachineConfig)) {
         ok = writeValue(file, value) && ok;
     }
-    if (std::fclose(file) != 0) ok = false;
-    return ok;
+    if (!ok) {
+        const int error = errno;
+        abandonReplacement(replacement);
+        errno = error != 0 ? error : EIO;
+        return false;
+    }
+    return commitReplacement(replacement);
 }
 
 }  // namespace pulsepost

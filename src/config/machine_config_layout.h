@@ -13,7 +13,6 @@ namespace pulsepost {
 
 constexpr int kConfigValueCount = 166;  // values (lines) of ZORVAN.CFG
 constexpr int kConfigTextSize = 256;    // bytes of the text value's buffer
-constexpr int kConfigTextWidth = 80;    // characters of the text value read and written
 
 struct ConfigTenEntry {
     double values[4];
@@ -76,7 +75,7 @@ enum class ConfigKind : uint8_t {
     Long,        // int32: "%li" (decimal, 0x hexadecimal, 0 octal)
     Int,         // int32: "%i"
     Double,      // double: written "%f", read "%le"
-    Text,        // text: written as the first word of at most 80 characters, read "%80s"
+    Text,        // text: the rest of the line, at most 255 characters
 };
 
 struct ConfigValue {
@@ -92,8 +91,9 @@ using ConfigValueList = std::array<ConfigValue, kConfigValueCount>;
 // The 166 values of config in file order, with their kinds and defaults.
 ConfigValueList configValues(MachineConfig& config);
 
-// What a "%80s" reader takes of text: its first word (leading white space skipped), at most
-// kConfigTextWidth characters; "." when text holds no word, so that the value always reads back.
-void readableText(char (&out)[kConfigTextWidth + 1], const char* text);
+// What the text value is written as, so that it reads back the same: text up to its first line
+// end or 0xFE byte, without leading spaces or tabs, at most 255 characters; "." when nothing is
+// left, so that the line is never empty.
+void storableText(char (&out)[kConfigTextSize], const char* text);
 
 }  // namespace pulsepost

@@ -170,9 +170,9 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     resetCheckedWriteFailures();
 
     Conversion c(programPath);
+    c.storesCreated = true;  // a store whose first page failed holds nothing to release
     create(c.segments);
     create(c.profile);
-    c.storesCreated = true;
     c.timeLog = openTimingLog();
     c.start = std::time(nullptr);
 

@@ -1,4 +1,5 @@
 // The library's one entry point for hosts.
+#include <atomic>
 #include <cstring>
 
 #include "config/configuration_setup.h"
@@ -8,6 +9,29 @@
 #include "platform/files.h"
 #include "pulsepost/pulsepost.h"
 #include "report/message_sink.h"
+#include "store/paged_store.h"
+
+namespace {
+
+// The conversion keeps its state process-wide, so a second call while one runs (from another
+// thread, or from the progress callback) would corrupt both: it is refused instead.
+std::atomic<bool> gConversionRunning{false};
+
+class RunningConversion {
+  public:
+    RunningConversion() : owner_(!gConversionRunning.exchange(true)) {}
+    ~RunningConversion() {
+        if (owner_) gConversionRunning.store(false);
+    }
+    RunningConversion(const RunningConversion&) = delete;
+    RunningConversion& operator=(const RunningConversion&) = delete;
+    bool owner() const { return owner_; }
+
+  private:
+    bool owner_;
+};
+
+}  // namespace
 
 // One call converts one program: the configuration is rebuilt from its files in configDir, then
 // the conversion runs. Paths longer than the library keeps are refused rather than cut, since a
@@ -16,6 +40,11 @@ extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
                                                   PulsepostProgress progress,
                                                   const char* configDir) {
     using namespace pulsepost;
+    const RunningConversion running;
+    if (!running.owner()) {
+        messageSink(MessageCode::Refused, "a conversion is already running");
+        return -1;
+    }
     if (programPath == nullptr || configDir == nullptr) {
         messageSink(MessageCode::Refused, "no program path or configuration directory given");
         return -1;
@@ -26,11 +55,16 @@ extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
         return -1;
     }
     try {
-        setUpConfiguration(configDir);
+        if (setUpConfiguration(configDir) != 0) return -1;
         return runConversion(programPath, kBreakSpacingLimit, progress);
+    } catch (const StoreExhausted&) {
+        // Reported with its code (1 to 6) where the store failed; the conversion's files are
+        // closed and its stores released on the way here.
+        return -1;
     } catch (...) {
-        // Nothing in the conversion throws; an allocation failure of the C++ runtime must still
-        // not unwind into a host that knows nothing of C++.
+        // Nothing in the conversion throws otherwise; an allocation failure of the C++ runtime
+        // or a host's callback that throws must still not unwind into a host that knows nothing
+        // of C++.
         messageSink(MessageCode::Refused, "internal failure");
         return -1;
     }

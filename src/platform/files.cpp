@@ -1,13 +1,19 @@
 #include "platform/files.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 
 #if defined(_WIN32)
 #include <direct.h>
 #include <io.h>
+#include <windows.h>
 #else
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -82,9 +88,188 @@ void joinPathCut(char (&out)[kPathLimit + 1], const char* directory, const char*
     const char* separator = "/";
 #endif
     out[0] = '\0';
+    if (directory[0] == '\0') {  // the current directory: the bare name, never the root
+        std::strncat(out, name, kPathLimit);
+        return;
+    }
     std::strncat(out, directory, kPathLimit);
     std::strncat(out, separator, kPathLimit - std::strlen(out));
     std::strncat(out, name, kPathLimit - std::strlen(out));
+}
+
+#if defined(_WIN32)
+
+FILE* openRegularFile(const char* path, const char* mode, OpenStatus& status) {
+    FILE* file = std::fopen(path, mode);
+    if (file == nullptr) {
+        const int error = errno;
+        struct _stat info {};
+        if (_stat(path, &info) == 0 && (info.st_mode & _S_IFREG) == 0) {
+            status = OpenStatus::NotRegular;
+        } else {
+            status = error == ENOENT ? OpenStatus::Missing : OpenStatus::Failed;
+        }
+        errno = error;
+        return nullptr;
+    }
+    struct _stat info {};
+    if (_fstat(_fileno(file), &info) != 0 || (info.st_mode & _S_IFREG) == 0) {
+        std::fclose(file);
+        status = OpenStatus::NotRegular;
+        return nullptr;
+    }
+    status = OpenStatus::Opened;
+    return file;
+}
+
+bool isSymbolicLink(const char*) {
+    return false;
+}
+
+bool sameFile(const char* a, const char* b) {
+    struct _stat infoA {
+    }, infoB{};
+    if (_stat(a, &infoA) != 0 || _stat(b, &infoB) != 0) return false;
+    char fullA[MAX_PATH], fullB[MAX_PATH];
+    if (_fullpath(fullA, a, MAX_PATH) == nullptr || _fullpath(fullB, b, MAX_PATH) == nullptr) {
+        return false;
+    }
+    return _stricmp(fullA, fullB) == 0;
+}
+
+namespace {
+FILE* createTemporary(const char* path) {
+    std::remove(path);
+    return std::fopen(path, "wb");
+}
+bool syncAndClose(FILE* file) {
+    const bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    return std::fclose(file) == 0 && flushed;
+}
+bool renameOver(const char* from, const char* to) {
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    errno = EACCES;
+    return false;
+}
+}  // namespace
+
+bool keepBackup(const char* path, const char* backup) {
+    return renameOver(path, backup);
+}
+
+DirectoryLock::DirectoryLock(const char*) {}
+DirectoryLock::~DirectoryLock() {}
+
+#else
+
+FILE* openRegularFile(const char* path, const char* mode, OpenStatus& status) {
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
+    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        status = errno == ENOENT || errno == ENOTDIR ? OpenStatus::Missing : OpenStatus::Failed;
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(descriptor);
+        status = OpenStatus::NotRegular;
+        return nullptr;
+    }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = fdopen(descriptor, mode);
+    if (file == nullptr) {
+        const int error = errno;
+        close(descriptor);
+        errno = error;
+        status = OpenStatus::Failed;
+        return nullptr;
+    }
+    status = OpenStatus::Opened;
+    return file;
+}
+
+bool isSymbolicLink(const char* path) {
+    struct stat info {};
+    return lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool sameFile(const char* a, const char* b) {
+    struct stat infoA {
+    }, infoB{};
+    if (stat(a, &infoA) != 0 || stat(b, &infoB) != 0) return false;
+    return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
+namespace {
+// O_EXCL never follows a symbolic link left at the temporary name; a stale temporary of an
+// interrupted call is removed once and the creation tried again.
+FILE* createTemporary(const char* path) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            FILE* file = fdopen(descriptor, "wb");
+            if (file == nullptr) close(descriptor);
+            return file;
+        }
+        if (errno != EEXIST || unlink(path) != 0) return nullptr;
+    }
+    return nullptr;
+}
+bool syncAndClose(FILE* file) {
+    const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!flushed) errno = error;
+    return closed && flushed;
+}
+bool renameOver(const char* from, const char* to) {
+    return std::rename(from, to) == 0;
+}
+}  // namespace
+
+bool keepBackup(const char* path, const char* backup) {
+    if (unlink(backup) != 0 && errno != ENOENT) return false;
+    if (link(path, backup) == 0) return true;
+    return renameOver(path, backup);  // a file system without hard links
+}
+
+DirectoryLock::DirectoryLock(const char* dir) {
+    descriptor_ = open(dir[0] != '\0' ? dir : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor_ < 0) return;
+    while (flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+DirectoryLock::~DirectoryLock() {
+    if (descriptor_ >= 0) close(descriptor_);  // closing the last descriptor releases the lock
+}
+
+#endif
+
+FILE* beginReplacement(Replacement& replacement, const char* path) {
+    replacement = Replacement{};
+    std::snprintf(replacement.target, sizeof replacement.target, "%s", path);
+    std::snprintf(replacement.temporary, sizeof replacement.temporary, "%s.new", path);
+    replacement.file = createTemporary(replacement.temporary);
+    return replacement.file;
+}
+
+bool commitReplacement(Replacement& replacement) {
+    const bool written = std::ferror(replacement.file) == 0;
+    const bool synced = syncAndClose(replacement.file);
+    replacement.file = nullptr;
+    if (written && synced && renameOver(replacement.temporary, replacement.target)) return true;
+    const int error = written ? errno : EIO;
+    std::remove(replacement.temporary);
+    errno = error;
+    return false;
+}
+
+void abandonReplacement(Replacement& replacement) {
+    if (replacement.file == nullptr) return;
+    std::fclose(replacement.file);
+    replacement.file = nullptr;
+    std::remove(replacement.temporary);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // File services the conversion needs beyond the C stream functions: the length of an open file,
-// a raw write past the stream's buffer, the current directory, and text output with CR LF line
-// ends on every host (the controller reads its text files so).
+// a raw write past the stream's buffer, the current directory, text output with CR LF line ends
+// on every host (the controller reads its text files so), opening only regular files, replacing
+// a file whole, and a lock on a directory.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +31,67 @@ bool writeText(FILE* file, const char* text);
 
 // printf into a text file with CR LF line ends.
 bool printText(FILE* file, const char* format, ...) PULSEPOST_PRINTF_FORMAT(2, 3);
+
+// How an open of an existing file for reading ended.
+enum class OpenStatus {
+    Opened,
+    Missing,     // no such file (errno ENOENT or ENOTDIR)
+    NotRegular,  // a directory, a FIFO, a device: never read as a part program or configuration
+    Failed,      // the file is there but cannot be opened (errno tells why)
+};
+
+// Opens path for reading in mode ("r", "rb", "rt") only when it is a regular file (a symbolic
+// link is followed). A FIFO is looked at without waiting for a writer, so that it is refused
+// rather than blocking the call. nullptr with status and errno set otherwise.
+FILE* openRegularFile(const char* path, const char* mode, OpenStatus& status);
+
+// True when path itself is a symbolic link (never on hosts without them).
+bool isSymbolicLink(const char* path);
+
+// True when both paths name one existing file (the same device and file number; on Windows the
+// same full path, letter case ignored).
+bool sameFile(const char* a, const char* b);
+
+constexpr int kReplacementPathLimit = kPathLimit + 16;  // a kept path and a suffix of its own
+
+// A file written anew so that the old one stays whole until the new one is complete: the new
+// text goes to NAME.new beside it, is forced to the disk and then renamed over NAME. A symbolic
+// link in NAME's place is replaced itself, never written through; a stale NAME.new is never
+// followed either.
+struct Replacement {
+    FILE* file = nullptr;
+    char target[kReplacementPathLimit + 1] = "";
+    char temporary[kReplacementPathLimit + 1] = "";
+};
+
+// Creates the temporary file for writing (binary; use writeText for CR LF). nullptr with errno
+// set when it cannot be created.
+FILE* beginReplacement(Replacement& replacement, const char* path);
+// Flushes, syncs and closes the temporary file and renames it over the target. False (errno set,
+// the temporary removed, the target untouched) when any step failed.
+bool commitReplacement(Replacement& replacement);
+// Closes and removes the temporary file; the target stays as it was.
+void abandonReplacement(Replacement& replacement);
+
+// Keeps the file at path under the name backup, replacing an older backup. Where the host allows
+// it the file stays at path as well (a second link), so that it is never missing there. False
+// (errno set) when no backup could be made.
+bool keepBackup(const char* path, const char* backup);
+
+// An advisory lock on a directory for the lifetime of the object, taken by every call that may
+// rewrite the configuration files in it, so that two conversions starting at once read and
+// replace them one after the other. The current directory when dir is empty. Waits for the lock;
+// does nothing where the host has no such lock (Windows) or the directory cannot be opened.
+class DirectoryLock {
+  public:
+    explicit DirectoryLock(const char* dir);
+    ~DirectoryLock();
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+  private:
+    int descriptor_ = -1;
+};
 
 // Joins a directory and a file name with the host's separator, cut silently at kPathLimit
 // characters as the configuration paths are: at most 255 characters of the directory, then the

@@ -18,6 +18,7 @@ constexpr int32_t ProfileStorePage = 6;       // "allocating page %d -- %d bytes
 constexpr int32_t FileOpen = 7;               // the C library's text for the error
 constexpr int32_t Refused = 8;                // the conversion is refused: the text says why
 constexpr int32_t WriteFailed = 9;            // an output file could not be written completely
+constexpr int32_t Notice = 10;                // the conversion goes on: the text says what changed
 }  // namespace MessageCode
 
 using MessageSinkFn = void (*)(int32_t code, const char* text);

@@ -39,12 +39,12 @@ void* allocatePage(const StoreTraits& traits, int32_t pageIndex) {
         std::snprintf(text, sizeof text, "allocating page %d -- %d bytes", pageIndex, pageBytes);
         messageSink(traits.pageCode, text);
     }
-    std::exit(-1);
+    throw StoreExhausted{pageIndex == 0 ? traits.firstPageCode : traits.pageCode};
 }
 
 void storeFull(const StoreTraits& traits) {
     messageSink(traits.fullCode, "");
-    std::exit(-1);
+    throw StoreExhausted{traits.fullCode};
 }
 
 void releasePage(void* page) {

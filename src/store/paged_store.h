@@ -11,7 +11,8 @@
 // Invariants: 0 <= cursor < capacity (a write adds a page before the cursor could reach the
 // last slot); highWater <= capacity is the number of records written; byteOffset is
 // sizeof(Record) x cursor after every operation. A store that cannot grow reports to the
-// message sink and ends the process with exit code -1.
+// message sink (codes 1 to 6) and throws StoreExhausted, which the entry point turns into a
+// refused conversion: a library must never end its host's process.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,12 @@ namespace pulsepost {
 
 constexpr int32_t kRecordsPerPage = 500000;
 constexpr int32_t kMaxPages = 255;
+
+// Thrown, after the message, when a store cannot get a page; caught only at the entry point, where
+// the conversion's files are closed and its stores released on the way out.
+struct StoreExhausted {
+    int32_t code;  // the message code that was reported
+};
 
 // Message codes and record size that tell the two stores apart.
 struct StoreTraits {
@@ -49,9 +56,9 @@ using PageReleaser = void (*)(void* page);
 void setPageReleaser(PageReleaser releaser);
 
 namespace store_detail {
-// Allocates the first (page 0) or a further page, or ends the process as the traits say.
+// Allocates the first (page 0) or a further page, or reports and throws StoreExhausted.
 void* allocatePage(const StoreTraits& traits, int32_t pageIndex);
-// A store that already has kMaxPages pages cannot grow: report and end the process.
+// A store that already has kMaxPages pages cannot grow: report and throw StoreExhausted.
 [[noreturn]] void storeFull(const StoreTraits& traits);
 void releasePage(void* page);
 }  // namespace store_detail
