@@ -94,11 +94,13 @@ inline int32_t readInto(const std::string& program, Stores& stores) {
     stores.clear();
     char eventsPath[kPathLimit + 1];
     if (!outputPath(eventsPath, program.c_str(), "EV")) return -1;
+    FILE* file = openProgram(program.c_str());
+    if (!file) return -1;
     FILE* events = openTextForWriting(eventsPath);
-    if (!events) return -1;
     const int32_t result =
-        readProgram(program.c_str(), defaultLimits(), events, stores.segments, nullptr);
-    std::fclose(events);
+        events ? readProgram(file, defaultLimits(), events, stores.segments, nullptr) : -1;
+    std::fclose(file);
+    if (events) std::fclose(events);
     return result;
 }
 

@@ -86,10 +86,12 @@ inline int32_t readAndRefine(const std::string& program, const MotionLimits& lim
                              SegmentStore& store, ProgressCallback progress, bool refine = true) {
     char eventsPath[kPathLimit + 1];
     if (!outputPath(eventsPath, program.c_str(), "EV")) return -1;
+    FILE* file = openProgram(program.c_str());
+    if (!file) return -1;
     FILE* events = openTextForWriting(eventsPath);
-    if (!events) return -1;
-    const int32_t read = readProgram(program.c_str(), limits, events, store, progress);
-    std::fclose(events);
+    const int32_t read = events ? readProgram(file, limits, events, store, progress) : -1;
+    std::fclose(file);
+    if (events) std::fclose(events);
     if (read != 0) return -1;
     if (!refine) return 0;
     if (runFilletPass(store, progress) != 0) return -1;

@@ -155,8 +155,8 @@ TEST(GcodeReader, EmptyAndUnreadablePrograms) {
     destroy(store);
     setMessageSink(nullptr);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0],
-              std::make_pair(int{MessageCode::FileOpen}, std::string(std::strerror(ENOENT))));
+    EXPECT_EQ(messages[0], std::make_pair(int{MessageCode::FileOpen},
+                                          dir.file("gone.nc") + ": " + std::strerror(ENOENT)));
 }
 
 TEST(GcodeReader, WholeInterpretationRoundsCornersAndReportsThreeStages) {

@@ -8,11 +8,15 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/cut_params.h"
 #include "hardening_fixture.h"
+#include "output/output_files.h"
 
 namespace pulsepost {
 namespace {
@@ -60,13 +64,118 @@ TEST_F(Hardening, OutputFileThatCannotBeCreatedEndsTheConversionWithAReason) {
     ASSERT_FALSE(testing::hardeningMessages().empty());
     EXPECT_EQ(testing::hardeningMessages().front().first, 7);
     EXPECT_FALSE(exists("missing"));
-    // A missing program beside an old EV file: the C library's reason, and the EV file emptied.
+    // A missing program beside an old EV file: the path and the C library's reason; the program
+    // is opened first, so nothing is written beside it.
     testing::writeFile(dir.file("gone.EV"), "stale");
     testing::hardeningMessages().clear();
     EXPECT_EQ(convertFile(dir.file("gone.nc")), -1);
-    EXPECT_EQ(testing::readFile(dir.file("gone.EV")), "");
+    EXPECT_EQ(testing::readFile(dir.file("gone.EV")), "stale");
     ASSERT_EQ(testing::hardeningMessages().size(), 1u);
-    EXPECT_EQ(testing::hardeningMessages()[0].second, std::strerror(ENOENT));
+    EXPECT_EQ(testing::hardeningMessages()[0].second,
+              dir.file("gone.nc") + ": " + std::strerror(ENOENT));
+}
+
+// A program that is also one of the files the conversion writes or deletes, under any name, is
+// refused before anything is touched: the program, the configuration and every other file stay.
+TEST_F(Hardening, ProgramThatIsOneOfTheConversionsOwnFilesIsRefusedUntouched) {
+    quickMachine();
+    const std::string program = "G1 X1\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"job.EV", nullptr},      {"job.CM", nullptr},
+        {"job.BRK", nullptr},     {"job.LIM", nullptr},
+        {"timeMem.txt", nullptr}, {"FILTER.CFG", nullptr},
+        {"params.cfg", nullptr},  {"ZORVAN.CFG.bak", nullptr},
+        {"link.nc", "link.CM"},  // the CM name is a link to the program
+    };
+    for (const auto& [name, link] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove(dir.file("ZORVAN.CFG"));  // FILTER.CFG would be consumed by a set-up
+        testing::writeFile(dir.file(name), program);
+        if (link != nullptr) fs::create_symlink(dir.file(name), dir.file(link));
+        std::vector<std::string> before;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            before.push_back(entry.path().filename().string());
+        testing::hardeningMessages().clear();
+        EXPECT_EQ(convertFile(dir.file(name)), -1);
+        EXPECT_NE(refusal().find("is also the conversion's"), std::string::npos) << refusal();
+        EXPECT_EQ(testing::readFile(dir.file(name)), program);
+        std::vector<std::string> after;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            after.push_back(entry.path().filename().string());
+        EXPECT_EQ(after.size(), before.size());
+        fs::remove(dir.file(name));
+        if (link != nullptr) fs::remove(dir.file(link));
+    }
+}
+
+// Only a regular file is read as a program: a directory would convert as an empty program (with
+// hidden ".CM" files inside it for "."), a FIFO or a link to /dev/zero would never end.
+TEST_F(Hardening, ProgramsThatAreNotRegularFilesAreRefusedNamingThePath) {
+    quickMachine();
+    fs::create_directory(dir.file("x.nc"));
+    mkfifo(dir.file("fifo.nc").c_str(), 0644);
+    fs::create_symlink("/dev/zero", dir.file("zero.nc"));
+    for (const std::string name : {"x.nc", ".", "fifo.nc", "zero.nc"}) {
+        SCOPED_TRACE(name);
+        testing::hardeningMessages().clear();
+        EXPECT_EQ(convertFile(dir.file(name)), -1);
+        ASSERT_EQ(testing::hardeningMessages().size(), 1u);
+        EXPECT_EQ(testing::hardeningMessages()[0],
+                  std::make_pair(int32_t{7}, dir.file(name) + " is not a regular file"));
+    }
+    for (const char* output : {"x.EV", "x.CM", "fifo.EV", "zero.EV", ".CM", ".EV"}) {
+        EXPECT_FALSE(exists(output)) << output;
+    }
+}
+
+// A conversion that does not complete leaves no stream pair of an earlier conversion beside the
+// program looking valid: the CM and BRK files are emptied.
+TEST_F(Hardening, UnfinishedConversionLeavesNoEarlierStreamPair) {
+    quickMachine();
+    const std::function<int32_t()> ends[] = {
+        [&] {
+            const testing::ScriptedKeys esc({27});  // Esc at the first report of stage 0
+            return convert("G1 X2\n");
+        },
+        [&] { return convert("G1 X1\nG1 Xnan\n"); },
+        [&] {
+            fs::remove(dir.file("part.nc"));
+            return convertFile(dir.file("part.nc"));
+        },
+    };
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(convert("G1 X1\n"), 0);
+        ASSERT_FALSE(testing::readBytes(dir.file("part.CM")).empty());
+        EXPECT_EQ(ends[i](), -1);
+        EXPECT_TRUE(testing::readBytes(dir.file("part.CM")).empty());
+        EXPECT_TRUE(testing::readBytes(dir.file("part.BRK")).empty());
+    }
+}
+
+// Every write and close of every file the conversion writes is checked: a disk that is full
+// (/dev/full in the file's place) gives -1 and code 9 with the file's path and the C library's
+// reason at the moment of the failure, never a stale one.
+TEST_F(Hardening, FileThatCannotBeWrittenWholeEndsTheConversionNamingIt) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    quickMachine();
+    std::string program;
+    for (int i = 0; i < 2000; ++i)  // events for the EV file, motion for CM and BRK
+        program += "M50 AT50 OUT1\nG1 X" + std::to_string(i % 7) + "\n";
+    for (const char* name : {"part.EV", "part.CM", "part.BRK", "part.LIM", "timeMem.txt"}) {
+        SCOPED_TRACE(name);
+        fs::remove(dir.file(name));
+        fs::create_symlink("/dev/full", dir.file(name));
+        testing::hardeningMessages().clear();
+        EXPECT_EQ(convert(program), -1);
+        std::string written;
+        for (const auto& [code, text] : testing::hardeningMessages()) {
+            if (code == 9) written += text;
+        }
+        const std::string path = name == std::string(kTimingLogName) ? name : dir.file(name);
+        EXPECT_EQ(written, path + " could not be written: " + std::strerror(ENOSPC));
+        fs::remove(dir.file(name));
+    }
 }
 
 TEST_F(Hardening, UnwritableOutputDirectoryIsReported) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "config/config_validation.h"
+#include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
@@ -28,8 +29,8 @@ namespace pulsepost {
 // One conversion runs in a fixed order on the caller's thread:
 //
 //   speeds per second, option bits, bounds at 0   (configuration already set up)
-//   stores created, timeMem.txt opened, clock read, EV file created
-//   stage 0    readProgram             program -> SegmentStore, EV file (closed after)
+//   stores created, timeMem.txt opened, clock read, program opened, EV file created
+//   stage 0    readProgram             program -> SegmentStore, EV file (both closed after)
 //   stage 1    runFilletPass           corners rounded in place
 //   stage 2    runDistancePass         path distances, arc speed limits
 //              CM, BRK created; LIM written
@@ -41,12 +42,14 @@ namespace pulsepost {
 //
 // Results: Esc in stages 0 to 2 gives -1, in stages 3 to 5 it gives 0 with the CM and BRK files
 // closed as they stand. A refusal (configuration that cannot drive a conversion, a program line
-// that cannot be executed, a step too large for a word) gives -1 with message code 8; a file that
-// cannot be created gives -1 with code 7 for EV, CM and BRK (LIM and timeMem.txt are only
-// reported; the EV file is created before the program is opened, so a program that cannot be
-// opened still leaves an empty EV file beside it),
-// a stream that lost bytes on the disk gives -1 with code 9. Whatever the end, every file the
-// conversion opened is closed and both stores are released, so the next call starts clean.
+// that cannot be executed, a step too large for a word) gives -1 with message code 8; a program
+// or a file that cannot be opened or created gives -1 with code 7 naming it, for the program, EV,
+// CM, BRK and LIM (timeMem.txt, a log, is only reported). The
+// program is opened before the EV file, so a program that cannot be read leaves nothing beside
+// it. Every write and close of EV, CM, BRK, LIM and timeMem.txt is checked: a file that lost
+// bytes gives -1 with code 9, its path and the C library's reason for the first failure.
+// Whatever the end, every file the conversion opened is closed and both stores are released, so
+// the next call starts clean.
 
 namespace {
 
@@ -65,18 +68,21 @@ struct Conversion {
     ProfileStore profile;
     bool storesCreated = false;
     FILE* timeLog = nullptr;
+    FILE* program = nullptr;
     FILE* events = nullptr;
     FILE* cm = nullptr;
     FILE* brk = nullptr;
     std::time_t start = 0;
 };
 
+// Closes a file on a way out where its state no longer matters (its noted error is dropped).
 void closeIfOpen(FILE*& file) {
-    if (file) std::fclose(file);
+    if (file) closeWritten(file);
     file = nullptr;
 }
 
 void endConversion(Conversion& c) {
+    closeIfOpen(c.program);
     closeIfOpen(c.events);
     closeIfOpen(c.cm);
     closeIfOpen(c.brk);
@@ -97,22 +103,25 @@ FILE* openEventsFile(const char* programPath) {
         if (FILE* events = openTextForWriting(path)) return events;
         error = errno;
     }
-    messageSink(MessageCode::FileOpen, std::strerror(error));
+    messageSinkf(MessageCode::FileOpen, "%s: %s", path, std::strerror(error));
     return nullptr;
+}
+
+// Closes a file written beside the program; true when it reached the disk whole, else false
+// after message code 9 with its path and the reason of the first failure.
+bool closeOutput(FILE*& file, const char* programPath, const char* extension) {
+    const int error = closeWritten(file);
+    file = nullptr;
+    char path[kPathLimit + 1];
+    outputPath(path, programPath, extension);
+    return reportUnwritten(path, error);
 }
 
 // Closes CM and BRK; true when both streams reached the disk whole.
 bool closeStreams(Conversion& c, const char* programPath) {
-    const bool cmOk = std::ferror(c.cm) == 0;
-    const bool cmClosed = std::fclose(c.cm) == 0;
-    c.cm = nullptr;
-    const bool brkOk = std::ferror(c.brk) == 0;
-    const bool brkClosed = std::fclose(c.brk) == 0;
-    c.brk = nullptr;
-    if (cmOk && cmClosed && brkOk && brkClosed && checkedWriteFailures() == 0) return true;
-    messageSinkf(MessageCode::WriteFailed, "%s: the %s stream could not be written completely: %s",
-                 programPath, cmOk && cmClosed ? "BRK" : "CM", std::strerror(errno));
-    return false;
+    const bool cm = closeOutput(c.cm, programPath, "CM");
+    const bool brk = closeOutput(c.brk, programPath, "BRK");
+    return cm && brk;
 }
 
 // After a refusal in the tick stage the partial streams are emptied, as after an Esc before the
@@ -139,11 +148,50 @@ int32_t finishConversion(Conversion& c, const char* programPath, ProgressCallbac
     writeTimingLine1(c.timeLog, c.start);
     reportProgress(progress, 5, 100);
     writeTimingLine2(c.timeLog, c.start);
+    const bool logged = closeTimingLog(c.timeLog);
+    c.timeLog = nullptr;
     endConversion(c);
-    return written ? 0 : -1;
+    return written && logged ? 0 : -1;
 }
 
 }  // namespace
+
+int32_t refuseProgramAmongOutputs(const char* programPath, const char* configDir) {
+    char path[kReplacementPathLimit + 1];
+    const auto clashes = [&](const char* name) {
+        if (!sameFile(programPath, path)) return false;
+        messageSinkf(MessageCode::Refused,
+                     "%s is also the conversion's %s file; refused before any file is touched",
+                     programPath, name);
+        return true;
+    };
+    for (const char* extension : {"EV", "CM", "BRK", "LIM"}) {
+        char output[kPathLimit + 1];
+        if (!outputPath(output, programPath, extension)) continue;
+        std::snprintf(path, sizeof path, "%s", output);
+        if (clashes(extension)) return -1;
+    }
+    for (const char* name : {kTimingLogName, kFilterFileName}) {
+        std::snprintf(path, sizeof path, "%s", name);
+        if (clashes(name)) return -1;
+    }
+    for (const char* name : {"ZORVAN.CFG", "params.cfg"}) {
+        char joined[kPathLimit + 1];
+        joinPathCut(joined, configDir, name);
+        for (const char* suffix : {"", ".bak", ".new"}) {
+            std::snprintf(path, sizeof path, "%s%s", joined, suffix);
+            if (clashes(name)) return -1;
+        }
+    }
+    return 0;
+}
+
+void emptyEarlierStreams(const char* programPath) {
+    for (const char* extension : {"CM", "BRK"}) {
+        char path[kPathLimit + 1];
+        if (outputPath(path, programPath, extension)) truncateIfExists(path);
+    }
+}
 
 MotionLimits interpreterLimits() {
     MotionLimits limits;
@@ -167,7 +215,7 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
 
     resetConversionState();  // modal values, pending record and the six bounds at 0
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
-    resetCheckedWriteFailures();
+    forgetWriteErrors();
 
     Conversion c(programPath);
     c.storesCreated = true;  // a store whose first page failed holds nothing to release
@@ -176,14 +224,16 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     c.timeLog = openTimingLog();
     c.start = std::time(nullptr);
 
-    c.events = openEventsFile(programPath);
-    if (!c.events) {
+    c.program = openProgram(programPath);
+    if (c.program) c.events = openEventsFile(programPath);
+    if (!c.program || !c.events) {
         endConversion(c);
         return -1;
     }
-    const int32_t read = readProgram(programPath, limits, c.events, c.segments, progress);
-    closeIfOpen(c.events);
-    if (read != 0 || runFilletPass(c.segments, progress) != 0 ||
+    const int32_t read = readProgram(c.program, limits, c.events, c.segments, progress);
+    closeIfOpen(c.program);
+    const bool eventsWritten = closeOutput(c.events, programPath, "EV");
+    if (read != 0 || !eventsWritten || runFilletPass(c.segments, progress) != 0 ||
         runDistancePass(c.segments, limits.acceleration, progress) != 0) {
         endConversion(c);
         return -1;
@@ -196,7 +246,10 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
         return -1;
     }
     std::setvbuf(c.brk, nullptr, _IOFBF, kBrkBufferBytes);
-    writeLimFile(programPath);
+    if (!writeLimFile(programPath)) {
+        endConversion(c);
+        return -1;
+    }
 
     ProfilePoint lastKnot{};
     const PlanResult plan =

@@ -9,6 +9,17 @@
 
 namespace pulsepost {
 
+// Refuses (message code 8, -1) a program that is itself one of the files a conversion writes or
+// deletes: its EV, CM, BRK or LIM file, timeMem.txt, FILTER.CFG, or a configuration file of
+// configDir with its backup and temporary names; the same file under any name counts. 0 when it
+// is none of them. Runs before any file is touched.
+int32_t refuseProgramAmongOutputs(const char* programPath, const char* configDir);
+
+// After a conversion of programPath that did not complete: the CM and BRK files beside it, from
+// an earlier conversion, are emptied, so that no stream pair stays there looking valid. Creates
+// nothing.
+void emptyEarlierStreams(const char* programPath);
+
 // What the interpreter is handed from the configuration in force: speeds per second, the
 // acceleration, and whether F words are ignored.
 MotionLimits interpreterLimits();

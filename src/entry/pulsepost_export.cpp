@@ -31,11 +31,32 @@ class RunningConversion {
     bool owner_;
 };
 
+// The configuration and the conversion, with every exception stopped here.
+int32_t convertGuarded(const char* programPath, PulsepostProgress progress, const char* configDir) {
+    using namespace pulsepost;
+    try {
+        if (setUpConfiguration(configDir) != 0) return -1;
+        return runConversion(programPath, kBreakSpacingLimit, progress);
+    } catch (const StoreExhausted&) {
+        // Reported with its code (1 to 6) where the store failed; the conversion's files are
+        // closed and its stores released on the way here.
+        return -1;
+    } catch (...) {
+        // Nothing in the conversion throws otherwise; an allocation failure of the C++ runtime
+        // or a host's callback that throws must still not unwind into a host that knows nothing
+        // of C++.
+        messageSink(MessageCode::Refused, "internal failure");
+        return -1;
+    }
+}
+
 }  // namespace
 
 // One call converts one program: the configuration is rebuilt from its files in configDir, then
 // the conversion runs. Paths longer than the library keeps are refused rather than cut, since a
-// cut program path would name another file.
+// cut program path would name another file; so is a program that is one of the conversion's own
+// files, before anything is touched. A conversion that does not complete leaves no earlier CM
+// and BRK pair beside the program.
 extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
                                                   PulsepostProgress progress,
                                                   const char* configDir) {
@@ -54,20 +75,10 @@ extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
                      kPathLimit);
         return -1;
     }
-    try {
-        if (setUpConfiguration(configDir) != 0) return -1;
-        return runConversion(programPath, kBreakSpacingLimit, progress);
-    } catch (const StoreExhausted&) {
-        // Reported with its code (1 to 6) where the store failed; the conversion's files are
-        // closed and its stores released on the way here.
-        return -1;
-    } catch (...) {
-        // Nothing in the conversion throws otherwise; an allocation failure of the C++ runtime
-        // or a host's callback that throws must still not unwind into a host that knows nothing
-        // of C++.
-        messageSink(MessageCode::Refused, "internal failure");
-        return -1;
-    }
+    if (refuseProgramAmongOutputs(programPath, configDir) != 0) return -1;
+    const int32_t result = convertGuarded(programPath, progress, configDir);
+    if (result != 0) emptyEarlierStreams(programPath);
+    return result;
 }
 
 #if !defined(_WIN32)
@@ -77,6 +88,8 @@ extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, dou
                                                       int32_t* swapXY) {
     using namespace pulsepost;
     if (configDir == nullptr || stepsPerUnit == nullptr || swapXY == nullptr) return -1;
+    const RunningConversion running;  // the configuration in memory is the running conversion's
+    if (!running.owner()) return -1;
     setConfigurationDirectory(configDir);
     const bool good = readMachineConfig() == 1;
     if (!good) setDefaultMachineConfig();

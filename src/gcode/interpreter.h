@@ -24,12 +24,17 @@ struct MotionLimits {
     bool ignoreFWords = false;
 };
 
-// Stage 0: reads the program into store, writes a line into events (the open EV file) for every
-// announced output event and stores the last record (flushPending), reporting stage 0 up to its
-// final 100. The conversion state must have been reset (resetConversionState) and rapidsAsFeeds
-// set. 0 when done; -1 when aborted with Esc or refused (the message sink says why), or when the
-// program could not be opened (message code 7).
-int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* events,
-                    SegmentStore& store, ProgressCallback progress);
+// Opens the part program for reading as the controller reads it. Only a regular file is read: a
+// directory, a FIFO or a device (a link to /dev/zero) would read as an empty or an endless
+// program. nullptr after message code 7 naming the path and the reason.
+FILE* openProgram(const char* programPath);
+
+// Stage 0: reads the open program into store, writes a line into events (the open EV file) for
+// every announced output event and stores the last record (flushPending), reporting stage 0 up to
+// its final 100. The conversion state must have been reset (resetConversionState) and
+// rapidsAsFeeds set. 0 when done; -1 when aborted with Esc or refused (the message sink says
+// why). The caller closes both files.
+int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, SegmentStore& store,
+                    ProgressCallback progress);
 
 }  // namespace pulsepost

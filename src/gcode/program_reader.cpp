@@ -26,10 +26,10 @@ namespace pulsepost {
 // Progress counts down lines: the first line reports, then one line in every
 // (file length x 0.001 + 1), computed in single precision; the Esc check is made at each report.
 //
-// Failure: a program that cannot be opened ends the read with -1 (message code 7). Esc ends it
-// with -1; so does a refused line (a number that is not finite, a cycle that would never end),
-// with a message naming the line. The EV file belongs to the caller, which opened it before the
-// program and closes it.
+// Failure: Esc ends the read with -1; so does a refused line (a number that is not finite, a
+// cycle that would never end), with a message naming the line. The program and the EV file
+// belong to the caller, which opens the program first (so that a program that cannot be opened
+// leaves no EV file) and closes both.
 
 namespace {
 
@@ -42,14 +42,6 @@ constexpr const char* kProgramReadMode = "rt";
 #else
 constexpr const char* kProgramReadMode = "r";
 #endif
-
-// Closes the program on every way out of the read.
-struct ProgramFile {
-    FILE* file = nullptr;
-    ~ProgramFile() {
-        if (file) std::fclose(file);
-    }
-};
 
 // How far into a program its line ends are looked for.
 constexpr std::size_t kLineEndProbeBytes = 4096;
@@ -105,11 +97,6 @@ void cutLine(char* line) {
     line[std::strcspn(line, "*(%/")] = '\0';
 }
 
-int32_t reportFileOpenFailure(int error) {
-    messageSink(MessageCode::FileOpen, std::strerror(error));
-    return -1;
-}
-
 // One line: keywords, M words, G words, the other words and the motion. 0 done, 1 done and the
 // line was a G92 line (no report step), kRefused.
 int32_t interpretLine(const char* line, MotionState& motion, FILE* events, SegmentStore& store) {
@@ -130,14 +117,22 @@ int32_t refuseLine(int32_t lineNumber, const char* reason) {
     return kRefused;
 }
 
-int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* events,
-                    SegmentStore& store, ProgressCallback progress) {
-    ProgramFile program;
-    program.file = std::fopen(programPath, kProgramReadMode);
-    if (!program.file) return reportFileOpenFailure(errno);
+FILE* openProgram(const char* programPath) {
+    OpenStatus status = OpenStatus::Missing;
+    FILE* program = openRegularFile(programPath, kProgramReadMode, status);
+    if (program != nullptr) return program;
+    if (status == OpenStatus::NotRegular) {
+        messageSinkf(MessageCode::FileOpen, "%s is not a regular file", programPath);
+    } else {
+        messageSinkf(MessageCode::FileOpen, "%s: %s", programPath, std::strerror(errno));
+    }
+    return nullptr;
+}
 
-    const long fileBytes = fileLength(program.file);
-    const bool crLineEnds = endsLinesWithCr(program.file);
+int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, SegmentStore& store,
+                    ProgressCallback progress) {
+    const long fileBytes = fileLength(program);
+    const bool crLineEnds = endsLinesWithCr(program);
     const float fileBytesF = static_cast<float>(fileBytes);
     MotionState motion;
     resetMotionState(motion, limits);
@@ -145,7 +140,7 @@ int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* e
     char line[kLineBufferBytes];
     int32_t countdown = 0;
     bool lineStarts = true;
-    while (readPiece(line, program.file, crLineEnds)) {
+    while (readPiece(line, program, crLineEnds)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;
@@ -160,15 +155,13 @@ int32_t readProgram(const char* programPath, const MotionLimits& limits, FILE* e
             continue;
         }
         if (escapeRequested()) return -1;
-        const long position = std::ftell(program.file);
+        const long position = std::ftell(program);
         const float fraction = fileBytes > 0 ? static_cast<float>(position) / fileBytesF : 0.0f;
         reportProgress(progress, 0, static_cast<int>(fraction * kPercent));
         countdown = static_cast<int32_t>(fileBytesF * kReportCountdownPerByte);
     }
 
     reportProgress(progress, 0, 100);
-    std::fclose(program.file);
-    program.file = nullptr;
     flushPending(store);
     return 0;
 }

@@ -11,29 +11,18 @@
 
 namespace pulsepost {
 
-namespace {
-int32_t gCheckedWriteFailures = 0;
-}
-
-int32_t checkedWriteFailures() {
-    return gCheckedWriteFailures;
-}
-void resetCheckedWriteFailures() {
-    gCheckedWriteFailures = 0;
-}
-
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file) {
     if (std::fwrite(data, itemSize, itemCount, file) == itemCount) return true;
     // The stream could not push out its buffer. The seek by 0 tries once more, so that a direct
-    // write to the descriptor lands after what it held; the stream keeps its error flag, and the
-    // conversion is not reported complete.
+    // write to the descriptor lands after what it held; the stream keeps its error flag and its
+    // first error is noted, so the conversion is not reported complete.
+    noteWriteError(file);
     std::fseek(file, 0, SEEK_CUR);
     const std::size_t bytes = itemSize * itemCount;
     const long written = rawWrite(file, data, bytes);
     if (written >= 0 && static_cast<std::size_t>(written) == bytes) return true;
     std::fputs(kDiskFullMessage, stdout);
     std::fflush(stdout);
-    gCheckedWriteFailures += 1;
     return false;
 }
 
@@ -66,8 +55,14 @@ bool writeLimFile(const char* programPath) {
                               state.minY, state.maxZ, state.minZ};
     for (double value : bounds)
         printText(lim, "%lf\n", value);
-    std::fclose(lim);
-    return true;
+    return reportUnwritten(path, closeWritten(lim));
+}
+
+bool reportUnwritten(const char* path, int error) {
+    if (error == 0) return true;
+    messageSinkf(MessageCode::WriteFailed, "%s could not be written: %s", path,
+                 std::strerror(error));
+    return false;
 }
 
 uint8_t outputByte() {
@@ -218,6 +213,10 @@ void writeEventsOnlyBrk(SegmentStore& segments, FILE* brk) {
     while (read(&record, 1, segments) == 1)
         writeRecord(record, brk);
     writeChecked(&kBrkTerminator, 1, 1, brk);
+}
+
+bool closeTimingLog(FILE* log) {
+    return log == nullptr || reportUnwritten(kTimingLogName, closeWritten(log));
 }
 
 FILE* openTimingLog() {

@@ -39,18 +39,18 @@ constexpr const char* kDiskFullMessage = "\nERROR: DISK FULL.\n";
 constexpr std::size_t kBrkBufferBytes = 1 << 16;
 bool writeChecked(const void* data, std::size_t itemSize, std::size_t itemCount, FILE* file);
 
-// Checked writes that failed twice since the last reset, so that a conversion whose BRK stream
-// lost bytes is not reported as complete.
-int32_t checkedWriteFailures();
-void resetCheckedWriteFailures();
-
 // Opens a file beside the program, named after it with the given extension, for binary writing.
 // A name that cannot be formed or a file that cannot be created: message code 7 and nullptr.
 FILE* openOutputFile(const char* programPath, const char* extension);
 
-// Writes the six program bounds (maxX, maxY, minX, minY, maxZ, minZ, "%lf" each, CR LF);
-// false (after message code 7) when the file could not be created.
+// Writes the six program bounds (maxX, maxY, minX, minY, maxZ, minZ, "%lf" each, CR LF). False
+// after message code 7 when the file cannot be created, or code 9 when it was not written whole:
+// the streams would otherwise go out beside missing, stale or cut bounds.
 bool writeLimFile(const char* programPath);
+
+// Message code 9 with the file's path and the C library's text for error, when error is not 0.
+// True when there was nothing to report.
+bool reportUnwritten(const char* path, int error);
 
 // The output byte of the motion header, from the axis map.
 uint8_t outputByte();
@@ -85,5 +85,8 @@ void writeEventsOnlyBrk(SegmentStore& segments, FILE* brk);
 FILE* openTimingLog();
 void writeTimingLine1(FILE* log, std::time_t conversionStart);
 void writeTimingLine2(FILE* log, std::time_t conversionStart);
+// Closes timeMem.txt (nothing to do for nullptr); false after message code 9 when a line of it
+// could not be written.
+bool closeTimingLog(FILE* log);
 
 }  // namespace pulsepost

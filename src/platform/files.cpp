@@ -56,6 +56,48 @@ FILE* openTextForWriting(const char* path) {
     return std::fopen(path, "wb");
 }
 
+namespace {
+
+// First write errors of the streams open at once (a conversion writes five at most).
+struct NotedError {
+    FILE* file;
+    int error;
+};
+constexpr int kNotedStreams = 8;
+NotedError gNotedErrors[kNotedStreams] = {};
+
+}  // namespace
+
+void noteWriteError(FILE* file) {
+    const int error = errno != 0 ? errno : EIO;
+    NotedError* freeSlot = nullptr;
+    for (NotedError& noted : gNotedErrors) {
+        if (noted.file == file) return;  // the first failure is the reason
+        if (noted.file == nullptr && freeSlot == nullptr) freeSlot = &noted;
+    }
+    if (freeSlot != nullptr) *freeSlot = NotedError{file, error};
+}
+
+void forgetWriteErrors() {
+    for (NotedError& noted : gNotedErrors)
+        noted = NotedError{};
+}
+
+int closeWritten(FILE* file) {
+    int error = 0;
+    for (NotedError& noted : gNotedErrors) {
+        if (noted.file == file) {
+            error = noted.error;
+            noted = NotedError{};
+        }
+    }
+    const bool failedBefore = std::ferror(file) != 0;
+    errno = 0;
+    if (std::fclose(file) != 0 && error == 0) error = errno != 0 ? errno : EIO;
+    if (failedBefore && error == 0) error = EIO;
+    return error;
+}
+
 bool writeText(FILE* file, const char* text) {
     bool ok = true;
     const char* run = text;
@@ -68,6 +110,7 @@ bool writeText(FILE* file, const char* text) {
             run = c + 1;
         }
     }
+    if (!ok) noteWriteError(file);
     return ok;
 }
 
@@ -122,6 +165,15 @@ FILE* openRegularFile(const char* path, const char* mode, OpenStatus& status) {
     return file;
 }
 
+bool truncateIfExists(const char* path) {
+    struct _stat info {};
+    if (_stat(path, &info) != 0 || (info.st_mode & _S_IFREG) == 0) return true;
+    FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
 bool isSymbolicLink(const char*) {
     return false;
 }
@@ -144,7 +196,10 @@ FILE* createTemporary(const char* path) {
 }
 bool syncAndClose(FILE* file) {
     const bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    return std::fclose(file) == 0 && flushed;
+    const int error = errno;
+    const int closeError = closeWritten(file);
+    errno = flushed ? closeError : error;
+    return flushed && closeError == 0;
 }
 bool renameOver(const char* from, const char* to) {
     if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
@@ -188,6 +243,16 @@ FILE* openRegularFile(const char* path, const char* mode, OpenStatus& status) {
     return file;
 }
 
+bool truncateIfExists(const char* path) {
+    const int descriptor = open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return errno == ENOENT;
+    struct stat info {};
+    const bool regular = fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+    const bool emptied = !regular || ftruncate(descriptor, 0) == 0;
+    close(descriptor);
+    return emptied;
+}
+
 bool isSymbolicLink(const char* path) {
     struct stat info {};
     return lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
@@ -218,9 +283,9 @@ FILE* createTemporary(const char* path) {
 bool syncAndClose(FILE* file) {
     const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
     const int error = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!flushed) errno = error;
-    return closed && flushed;
+    const int closeError = closeWritten(file);
+    errno = flushed ? closeError : error;
+    return flushed && closeError == 0;
 }
 bool renameOver(const char* from, const char* to) {
     return std::rename(from, to) == 0;
@@ -255,11 +320,10 @@ FILE* beginReplacement(Replacement& replacement, const char* path) {
 }
 
 bool commitReplacement(Replacement& replacement) {
-    const bool written = std::ferror(replacement.file) == 0;
     const bool synced = syncAndClose(replacement.file);
     replacement.file = nullptr;
-    if (written && synced && renameOver(replacement.temporary, replacement.target)) return true;
-    const int error = written ? errno : EIO;
+    if (synced && renameOver(replacement.temporary, replacement.target)) return true;
+    const int error = errno != 0 ? errno : EIO;
     std::remove(replacement.temporary);
     errno = error;
     return false;
@@ -267,7 +331,7 @@ bool commitReplacement(Replacement& replacement) {
 
 void abandonReplacement(Replacement& replacement) {
     if (replacement.file == nullptr) return;
-    std::fclose(replacement.file);
+    closeWritten(replacement.file);
     replacement.file = nullptr;
     std::remove(replacement.temporary);
 }

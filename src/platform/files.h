@@ -26,11 +26,29 @@ bool currentDirectory(char* buffer, int limit);
 // Opens a text file for writing; every "\n" written with writeText or printText becomes CR LF.
 FILE* openTextForWriting(const char* path);
 
-// Writes text, turning each "\n" into CR LF. Returns false when the stream reports a failure.
+// Writes text, turning each "\n" into CR LF. Returns false (the failure noted, see
+// noteWriteError) when the stream reports a failure.
 bool writeText(FILE* file, const char* text);
 
 // printf into a text file with CR LF line ends.
 bool printText(FILE* file, const char* format, ...) PULSEPOST_PRINTF_FORMAT(2, 3);
+
+// The C library's error of the first write to file that failed, kept from the moment of the
+// failure until the stream is closed with closeWritten: by then errno has long been overwritten,
+// and a report would give a stale reason. Call right after a write to file fell short.
+void noteWriteError(FILE* file);
+
+// Drops every noted error, at the start of a conversion.
+void forgetWriteErrors();
+
+// Closes a stream that was written (its buffer is flushed on the way). 0 when every write and
+// the close succeeded; otherwise the C library's error of the first failure (EIO when the
+// stream failed without one).
+int closeWritten(FILE* file);
+
+// Empties the regular file at path when there is one; creates nothing. False when a regular file
+// is there and could not be emptied.
+bool truncateIfExists(const char* path);
 
 // How an open of an existing file for reading ended.
 enum class OpenStatus {
