@@ -46,6 +46,9 @@ TEST(CliInspect, JsonCarriesTheSameSummary) {
     ASSERT_EQ(r.status, 0) << r.err;
     const nlohmann::json j = nlohmann::json::parse(r.out);
     EXPECT_TRUE(j["valid"].get<bool>());
+    EXPECT_EQ(j["schemaVersion"].get<int>(), 1);
+    EXPECT_EQ(j["pulsepostVersion"], PULSEPOST_VERSION);
+    EXPECT_EQ(j["units"]["time"], "s");
     EXPECT_TRUE(j["hasMotion"].get<bool>());
     EXPECT_GT(j["ticks"].get<int64_t>(), 0);
     EXPECT_NEAR(j["axes"]["X"]["final"].get<double>(), 2.0, 1e-4);
@@ -106,7 +109,6 @@ TEST(CliPlot, WritesAPictureOfTheMotion) {
     EXPECT_EQ(svg.rfind("<svg xmlns=", 0), 0u);
     EXPECT_TRUE(contains(svg, "dwell P250 at X2.0000 Y1.0000")) << svg.substr(0, 400);
     EXPECT_TRUE(contains(svg, "</svg>"));
-    EXPECT_EQ(runCli(dir, "plot plate.nc").status, 106);  // -o is required (CLI11's code)
 }
 
 #endif  // PULSEPOST_CLI

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands.h"
+#include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
 #include "readback/summary_text.h"
@@ -15,6 +16,9 @@ namespace pulsepost::cli {
 namespace {
 
 const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
+
+// Raised when a field of the JSON changes meaning or goes away (new fields keep it).
+constexpr int kJsonSchemaVersion = 1;
 
 struct InspectOptions {
     std::string program;
@@ -38,6 +42,12 @@ nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const Mo
                             bool configRead) {
     const MotionSummary& m = r.motion;
     nlohmann::json j;
+    j["schemaVersion"] = kJsonSchemaVersion;
+    j["pulsepostVersion"] = pulsepost_version();
+    j["units"] = {{"length", "the program's unit, which the pulses per unit are given in"},
+                  {"time", "s"},
+                  {"tick", "1/643 s"},
+                  {"speed", "length per second unless the name says per minute"}};
     j["program"] = o.program;
     j["valid"] = true;
     j["configuration"] = {{"directory", o.configDir},
@@ -105,6 +115,7 @@ int runInspect(const InspectOptions& o) {
         if (o.json) {
             const nlohmann::json j = {
                 {"program", o.program},
+                {"schemaVersion", kJsonSchemaVersion},
                 {"valid", false},
                 {"error",
                  {{"file", error.file}, {"offset", error.offset}, {"message", error.message}}}};

@@ -64,6 +64,10 @@ PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
  * are given. Must not be called while p() runs. Not in the Windows library. */
 PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
                                            int32_t* swapXY);
+
+/* The library's version, "MAJOR.MINOR.PATCH" (a static string). On Windows the DLL carries it
+ * in its version resource instead. */
+PULSEPOST_API const char* pulsepost_version(void);
 #endif
 
 #ifdef __cplusplus

@@ -98,4 +98,8 @@ extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, dou
     *swapXY = static_cast<int32_t>(pulsepost::swapXY());
     return good ? 0 : -1;
 }
+
+extern "C" PULSEPOST_API const char* pulsepost_version(void) {
+    return PULSEPOST_VERSION;
+}
 #endif
