@@ -15,5 +15,6 @@ int& commandStatus();
 void registerConvertCommand(CLI::App& app);
 void registerInspectCommand(CLI::App& app);
 void registerPlotCommand(CLI::App& app);
+void registerConfigCommand(CLI::App& app);
 
 }  // namespace pulsepost::cli

@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
     registerConvertCommand(app);
     registerInspectCommand(app);
     registerPlotCommand(app);
+    registerConfigCommand(app);
     registerHelpCommand(app);
 
     // What comes before a command is checked here: CLI11 would only say that a command is
@@ -141,8 +142,10 @@ int main(int argc, char** argv) {
         return app.exit(e);  // --help, --version
     } catch (const CLI::ParseError& e) {
         std::string where = "pulsepost";
-        for (const CLI::App* sub : app.get_subcommands())
+        for (const CLI::App* sub = &app; !sub->get_subcommands().empty();) {
+            sub = sub->get_subcommands().front();
             where += " " + sub->get_name();
+        }
         return usageError(where, e.what());
     }
     return commandStatus();

@@ -1,0 +1,356 @@
+#include "readback/config_files.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/files.h"
+#include "readback/append_format.h"
+
+namespace pulsepost {
+
+namespace {
+
+constexpr int kMachineValues = 166;
+constexpr int kParamsLines = 4;
+constexpr int kOptionBitsLine = 19;
+constexpr int kDirectoryTextLine = 163;
+constexpr unsigned char kValueMark = 0xFE;  // starts every value of ZORVAN.CFG
+constexpr const char* kMachineName = "ZORVAN.CFG";
+constexpr const char* kParamsName = "params.cfg";
+
+bool isSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string joined(const std::string& dir, const char* name) {
+    if (dir.empty()) return name;
+    return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+bool readBytes(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// ZORVAN.CFG: each value is white space, the 0xFE byte, optional white space and one word; the
+// directory text is instead the rest of its line (up to a line end or the next 0xFE byte, spaces
+// included). The file reads when all 166 are there; what follows the last is ignored.
+void locateMachineValues(SettingFileText& f) {
+    const std::string& b = f.bytes;
+    const auto isMark = [&](std::size_t i) {
+        return static_cast<unsigned char>(b[i]) == kValueMark;
+    };
+    std::size_t i = 0;
+    while (f.values.size() < static_cast<std::size_t>(kMachineValues)) {
+        while (i < b.size() && isSpace(b[i]))
+            ++i;
+        if (i == b.size() || !isMark(i)) return;
+        ++i;
+        const bool text = f.values.size() + 1 == static_cast<std::size_t>(kDirectoryTextLine);
+        while (i < b.size() && (text ? (b[i] == ' ' || b[i] == '\t') : isSpace(b[i])))
+            ++i;
+        if (i == b.size()) return;
+        const std::size_t start = i;
+        while (i < b.size() && !isMark(i) && (text ? b[i] != '\n' : !isSpace(b[i])))
+            ++i;
+        std::size_t end = i;
+        if (text && end > start && b[end - 1] == '\r') --end;
+        if (!text && end == start) return;
+        f.values.push_back({start, end - start});
+    }
+    f.readable = true;
+}
+
+// params.cfg: a number at the start of each of four lines, a comment after it. A line without a
+// number reads as 0; the span is then empty, at the line's first character.
+void locateParamsValues(SettingFileText& f) {
+    const std::string& b = f.bytes;
+    std::size_t lineStart = 0;
+    while (f.values.size() < static_cast<std::size_t>(kParamsLines) && lineStart < b.size()) {
+        std::size_t i = lineStart;
+        while (i < b.size() && b[i] != '\n' && isSpace(b[i]))
+            ++i;
+        const std::string rest = b.substr(i, b.find('\n', i) - i);
+        char* end = nullptr;
+        std::strtod(rest.c_str(), &end);
+        f.values.push_back({i, static_cast<std::size_t>(end - rest.c_str())});
+        const std::size_t newline = b.find('\n', lineStart);
+        if (newline == std::string::npos) break;
+        lineStart = newline + 1;
+    }
+    f.readable = f.values.size() == static_cast<std::size_t>(kParamsLines);
+}
+
+SettingFileText readSettingFile(const std::string& dir, SettingFile which) {
+    SettingFileText f;
+    f.path = joined(dir, which == SettingFile::Machine ? kMachineName : kParamsName);
+    f.present = readBytes(f.path, f.bytes);
+    if (!f.present) return f;
+    if (which == SettingFile::Machine) {
+        locateMachineValues(f);
+    } else {
+        locateParamsValues(f);
+    }
+    return f;
+}
+
+const Setting* settingNamed(const std::string& name) {
+    for (const Setting& s : settings())
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+// A number as the controller's readers take it: the whole text must be one finite number.
+bool parseNumber(const std::string& text, double& value) {
+    if (text.empty() || isSpace(text[0])) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    return *end == '\0' && errno != ERANGE && std::isfinite(value);
+}
+
+// A 16-bit word in decimal or with a 0x prefix in hexadecimal.
+bool parseWord(const std::string& text, unsigned& value) {
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+    char* end = nullptr;
+    const unsigned long v = std::strtoul(text.c_str(), &end, 0);
+    if (*end != '\0' || v > 0xFFFF) return false;
+    value = static_cast<unsigned>(v);
+    return true;
+}
+
+// The shortest decimal text that reads back as value (params.cfg keeps numbers as people write).
+std::string shortestText(double value) {
+    char text[40];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value) break;
+    }
+    return text;
+}
+
+bool onOff(const std::string& text, bool& on) {
+    if (text == "on" || text == "yes" || text == "1") {
+        on = true;
+    } else if (text == "off" || text == "no" || text == "0") {
+        on = false;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The new text of the value's number, or an explanation in message.
+bool newValueText(const Setting& s, const SettingFileText& f, const std::string& value,
+                  std::string& text, std::string& message) {
+    double number = 0.0;
+    unsigned word = 0;
+    bool on = false;
+    switch (s.kind) {
+        case SettingKind::Real:
+        case SettingKind::Positive:
+        case SettingKind::NonNegative:
+            if (!parseNumber(value, number)) {
+                message = "'" + value + "' is not a number";
+                return false;
+            }
+            if (s.kind == SettingKind::Positive && !(number > 0.0)) {
+                message = std::string(s.name) + " must be above 0";
+                return false;
+            }
+            if (s.kind == SettingKind::NonNegative && number < 0.0) {
+                message = std::string(s.name) + " must not be negative";
+                return false;
+            }
+            if (s.file == SettingFile::Params) {
+                text = shortestText(number);
+            } else {
+                appendf(text, "%f", number);  // six decimals, as the controller writes them
+            }
+            return true;
+        case SettingKind::Word:
+            if (!parseWord(value, word)) {
+                message =
+                    "'" + value + "' is not a whole number from 0 to 65535 (or 0x0 to 0xFFFF)";
+                return false;
+            }
+            appendf(text, "%u", word);
+            return true;
+        case SettingKind::OptionBit:
+            if (!onOff(value, on)) {
+                message = "'" + value + "' is neither on nor off";
+                return false;
+            }
+            if (!parseWord(f.valueText(kOptionBitsLine), word)) {
+                message = "the option bits of " + f.path + " are not a number";
+                return false;
+            }
+            word = on ? (word | s.bit) : (word & ~s.bit);
+            appendf(text, "%u", word);
+            return true;
+    }
+    return false;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    Replacement r;
+    FILE* file = beginReplacement(r, path.c_str());
+    if (file == nullptr) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        abandonReplacement(r);
+        return false;
+    }
+    return commitReplacement(r);
+}
+
+const char* optionState(const SettingFileText& f, unsigned bit) {
+    unsigned word = 0;
+    if (!parseWord(f.valueText(kOptionBitsLine), word)) return "?";
+    return (word & bit) != 0 ? "on" : "off";
+}
+
+void appendFile(std::string& out, const SettingFileText& f, SettingFile which) {
+    if (!f.present) {
+        appendf(out, "%s: missing; the next conversion creates it with the defaults\n",
+                f.path.c_str());
+        return;
+    }
+    if (!f.readable) {
+        appendf(out,
+                which == SettingFile::Machine
+                    ? "%s: damaged (not 166 values); the next conversion keeps it as "
+                      "ZORVAN.CFG.bak and writes the defaults\n"
+                    : "%s: fewer than four lines; the missing values keep their defaults\n",
+                f.path.c_str());
+        if (which == SettingFile::Machine) return;
+    } else {
+        appendf(out, "%s\n", f.path.c_str());
+    }
+    for (const Setting& s : settings()) {
+        if (s.file != which) continue;
+        if (s.kind == SettingKind::OptionBit) {
+            appendf(out, "  %-20s %-14s       0x%02X: %s\n", s.name, optionState(f, s.bit), s.bit,
+                    s.meaning);
+            continue;
+        }
+        if (s.line > static_cast<int>(f.values.size())) continue;
+        const std::string text = f.valueText(s.line);
+        std::string shown(text.empty() ? "0" : text.c_str());
+        unsigned word = 0;
+        if (s.line == kOptionBitsLine && which == SettingFile::Machine && parseWord(shown, word))
+            appendf(shown, " (0x%02X)", word);
+        appendf(out, "  %-20s %-14s %-5s %s (%s %d)\n", s.name, shown.c_str(), s.unit, s.meaning,
+                which == SettingFile::Machine ? "value" : "line", s.line);
+    }
+    if (which == SettingFile::Machine) {
+        unsigned word = 0;
+        if (parseWord(f.valueText(kOptionBitsLine), word) && (word & ~0x21u) != 0) {
+            appendf(out, "  %-20s 0x%02X           other option bits, kept for the controller\n",
+                    "", word & ~0x21u);
+        }
+        appendf(out, "  %-20s %-14s       the directory the file was made in (value %d)\n",
+                "made-in", f.valueText(kDirectoryTextLine).c_str(), kDirectoryTextLine);
+    }
+}
+
+}  // namespace
+
+std::string SettingFileText::valueText(int line) const {
+    if (line < 1 || line > static_cast<int>(values.size())) return "";
+    const Span& s = values[static_cast<std::size_t>(line - 1)];
+    return bytes.substr(s.offset, s.length);
+}
+
+const std::vector<Setting>& settings() {
+    using K = SettingKind;
+    using F = SettingFile;
+    static const std::vector<Setting> list = {
+        {"pulses-per-unit-x", F::Machine, 3, K::Real, 0, "p/u",
+         "pulses per unit of X; negative reverses the motor, 0 leaves the axis unused"},
+        {"pulses-per-unit-y", F::Machine, 4, K::Real, 0, "p/u", "pulses per unit of Y"},
+        {"pulses-per-unit-z", F::Machine, 5, K::Real, 0, "p/u", "pulses per unit of Z"},
+        {"pulses-per-unit-a", F::Machine, 6, K::Real, 0, "p/u", "pulses per unit of A"},
+        {"rapid-speed", F::Machine, 7, K::Positive, 0, "u/min", "traverses (G0) across X, Y, A"},
+        {"rapid-speed-z", F::Machine, 8, K::Positive, 0, "u/min",
+         "Z part of a traverse planned as feeds; the cycles' rapid Z moves"},
+        {"feed-speed", F::Machine, 9, K::Positive, 0, "u/min",
+         "feeds with an X, Y or A part, until an F word sets it"},
+        {"plunge-speed", F::Machine, 10, K::Positive, 0, "u/min",
+         "feeds along Z alone and drilling, until an F word sets it"},
+        {"acceleration", F::Machine, 11, K::Positive, 0, "u/s2", "along the path"},
+        {"swap-xy", F::Machine, 18, K::Word, 0, "", "not 0: X and Y exchange motor outputs"},
+        {"option-bits", F::Machine, kOptionBitsLine, K::Word, 0, "", "the options below"},
+        {"ignore-f-words", F::Machine, kOptionBitsLine, K::OptionBit, 0x01, "",
+         "the program's F words are ignored: feeds run at feed-speed and plunge-speed"},
+        {"rapids-as-feeds", F::Machine, kOptionBitsLine, K::OptionBit, 0x20, "",
+         "traverses are planned as feeds in the pulse stream, not played from the break stream"},
+        {"tool-holder-backoff", F::Params, 1, K::Real, 0, "pulse", "kept for the controller"},
+        {"min-fillet-angle", F::Params, 2, K::NonNegative, 0, "deg",
+         "corners gentler than this run straight on"},
+        {"max-fillet-angle", F::Params, 3, K::NonNegative, 0, "deg",
+         "corners sharper than this stop; those between are rounded by a fillet arc"},
+        {"max-fillet-error", F::Params, 4, K::NonNegative, 0, "pulse",
+         "largest distance from a corner to its fillet arc, in pulses of X"},
+    };
+    return list;
+}
+
+ConfigurationFiles readConfigurationFiles(const std::string& dir) {
+    ConfigurationFiles files;
+    files.dir = dir;
+    files.machine = readSettingFile(dir, SettingFile::Machine);
+    files.params = readSettingFile(dir, SettingFile::Params);
+    return files;
+}
+
+std::string formatConfiguration(const ConfigurationFiles& files) {
+    std::string out;
+    appendFile(out, files.machine, SettingFile::Machine);
+    appendFile(out, files.params, SettingFile::Params);
+    out +=
+        "Units: p/u pulses per unit, u/min units per minute, u/s2 units per second squared; the "
+        "unit is the program's.\nThe other values of ZORVAN.CFG do not drive the conversion and "
+        "are kept as they are.\n";
+    return out;
+}
+
+int setConfigurationValue(const std::string& dir, const std::string& name, const std::string& value,
+                          std::string& message) {
+    const Setting* s = settingNamed(name);
+    if (s == nullptr) {
+        message = "no value named '" + name + "'; the names are";
+        for (const Setting& each : settings())
+            message += std::string(" ") + each.name;
+        return 2;
+    }
+    // Read, change and replace under the lock a conversion takes to rewrite these files.
+    DirectoryLock lock(dir.c_str());
+    SettingFileText f = readSettingFile(dir, s->file);
+    if (!f.present || !f.readable) {
+        message = f.path + (f.present ? " is damaged" : " is missing") +
+                  "; a conversion writes it with the defaults";
+        return 1;
+    }
+    std::string text;
+    if (!newValueText(*s, f, value, text, message)) return 2;
+    const SettingFileText::Span span = f.values[static_cast<std::size_t>(s->line - 1)];
+    const std::string old = f.valueText(s->line);
+    f.bytes.replace(span.offset, span.length, text);
+    if (!replaceFile(f.path, f.bytes)) {
+        message = f.path + " cannot be written: " + std::strerror(errno);
+        return 1;
+    }
+    message = f.path + ": " + name + " " + (old.empty() ? "0" : old) + " -> " + text;
+    if (s->kind == SettingKind::OptionBit) message += " (option bits)";
+    return 0;
+}
+
+}  // namespace pulsepost
