@@ -97,11 +97,11 @@ inline int32_t readInto(const std::string& program, Stores& stores) {
     FILE* file = openProgram(program.c_str());
     if (!file) return -1;
     FILE* events = openTextForWriting(eventsPath);
-    const int32_t result =
-        events ? readProgram(file, defaultLimits(), events, stores.segments, nullptr) : -1;
+    const bool read = events && readProgram(file, defaultLimits(), events, stores.segments,
+                                            nullptr) == InterpretResult::Read;
     std::fclose(file);
     if (events) std::fclose(events);
-    return result;
+    return read ? 0 : -1;
 }
 
 // The records of a store, to put back before each pass that rewrites them in place.

@@ -78,9 +78,10 @@ void interpretAndPlan(void* context) {
     // The EV lines are written but not kept: the file would grow with every input.
     static FILE* const events = std::fopen("/dev/null", "w");
     FILE* program = openProgram(run.programPath);
-    const int32_t read = program ? readProgram(program, limits, events, segments, nullptr) : -1;
+    const bool read =
+        program && readProgram(program, limits, events, segments, nullptr) == InterpretResult::Read;
     if (program) std::fclose(program);
-    if (read == 0 && runFilletPass(segments, nullptr) == 0 &&
+    if (read && runFilletPass(segments, nullptr) == 0 &&
         runDistancePass(segments, limits.acceleration, nullptr) == 0) {
         checkRecords(segments);
         ProfilePoint last;

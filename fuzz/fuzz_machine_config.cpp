@@ -34,7 +34,7 @@ void checkRoundTrip() {
     first = machineConfig();
     if (!writeMachineConfig()) fuzzing::propertyBroken("a good configuration cannot be written");
     resetMachineConfig();
-    if (readMachineConfig() != 1) fuzzing::propertyBroken("a rewritten good file reads damaged");
+    if (readMachineConfig() != 0) fuzzing::propertyBroken("a rewritten good file reads damaged");
     MachineConfig& second = machineConfig();
     ConfigValueList before = configValues(first);
     ConfigValueList after = configValues(second);
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     setConfigurationDirectory(dir.c_str());
     fuzzing::writeInput(configFilePath(), data, size);
     resetMachineConfig();
-    if (readMachineConfig() == 1) {
+    if (readMachineConfig() == 0) {
         checkRoundTrip();
         buildAxisMap();
         ConfigProblem problem;

@@ -113,7 +113,7 @@ int checkProgram(const fs::path& program, const std::map<std::string, Expectatio
         const double maxSpeed =
             std::max({rapidSpeed(), rapidSpeedZ(), feedSpeed(), plungeSpeed()}) / kSecondsPerMinute;
         const double pulse = 1.0 / std::fabs(scale.stepsPerUnit[0]);
-        const double slack = 2.0 * pulse * kReadbackTicksPerSecond / kRateWindowTicks;
+        const double slack = 2.0 * pulse * kTicksPerSecond / kRateWindowTicks;
         Readback r;
         ReadbackError error;
         const auto readStart = std::chrono::steady_clock::now();

@@ -89,10 +89,11 @@ inline int32_t readAndRefine(const std::string& program, const MotionLimits& lim
     FILE* file = openProgram(program.c_str());
     if (!file) return -1;
     FILE* events = openTextForWriting(eventsPath);
-    const int32_t read = events ? readProgram(file, limits, events, store, progress) : -1;
+    const bool read =
+        events && readProgram(file, limits, events, store, progress) == InterpretResult::Read;
     std::fclose(file);
     if (events) std::fclose(events);
-    if (read != 0) return -1;
+    if (!read) return -1;
     if (!refine) return 0;
     if (runFilletPass(store, progress) != 0) return -1;
     return runDistancePass(store, limits.acceleration, progress);

@@ -98,12 +98,9 @@ struct ProgressLog {
     ProgressLog() { reports().clear(); }
 };
 
-inline bool isFiniteVec(const Vec4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
-}
 inline bool isFiniteRecord(const Segment& s) {
-    return isFiniteVec(s.start) && isFiniteVec(s.end) && isFiniteVec(s.centre) &&
-           std::isfinite(s.length) && std::isfinite(s.distance) && std::isfinite(s.speed);
+    return isFinite(s.start) && isFinite(s.end) && isFinite(s.centre) && std::isfinite(s.length) &&
+           std::isfinite(s.distance) && std::isfinite(s.speed);
 }
 
 // Angle in radians between two directions, accurate for small angles (computed without the

@@ -37,7 +37,7 @@ constexpr double kAcceleration = 15.0;                   // units per second squ
 constexpr double kFilletError = 10.16 / kPulsesPerUnit;  // units
 constexpr double kPulse = 1.0 / kPulsesPerUnit;          // units
 // The windowed speed of the readback is quantised to whole pulses over its window.
-constexpr double kSpeedSlack = 2.0 * kPulse * kReadbackTicksPerSecond / kRateWindowTicks;
+constexpr double kSpeedSlack = 2.0 * kPulse * kTicksPerSecond / kRateWindowTicks;
 
 // One programmed move: a line, or an arc in the XY plane.
 struct Piece {

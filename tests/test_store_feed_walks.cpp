@@ -57,12 +57,10 @@ TEST(FeedMoveWalks, EndWhereRecordByRecordReadingEnds) {
                 seek(store, 0, start);
                 referenceSkipFeedMoves(store, n);
                 const int32_t wantCursor = store.cursor;
-                const int32_t wantOffset = store.byteOffset;
                 seek(store, 0, start);
                 skipFeedMoves(store, n);
                 ASSERT_EQ(store.cursor, wantCursor)
                     << records << " records, from " << start << " by " << n;
-                ASSERT_EQ(store.byteOffset, wantOffset);
             }
             Segment want;
             want.length = -1.0;
@@ -73,7 +71,6 @@ TEST(FeedMoveWalks, EndWhereRecordByRecordReadingEnds) {
             seek(store, 0, start);
             ASSERT_EQ(readNextFeedMove(got, store), wantFound);
             ASSERT_EQ(store.cursor, wantCursor);
-            ASSERT_EQ(store.byteOffset, byteOffsetOf<Segment>(wantCursor));
             ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << "from " << start;
         }
     }

@@ -119,9 +119,9 @@ std::string formatSummary(const ConversionSummary& s) {
     out += line;
     if (s.result != 0 || s.aborted) return out;
     if (s.motion) {
-        std::snprintf(
-            line, sizeof line, "  motion  %.3f s, %d ticks at 643 per second, outputs %s\n",
-            (s.ticks - 1) / kReadbackTicksPerSecond, s.ticks, outputsText(s.outputByte).c_str());
+        std::snprintf(line, sizeof line,
+                      "  motion  %.3f s, %d ticks at 643 per second, outputs %s\n",
+                      (s.ticks - 1) / kTicksPerSecond, s.ticks, outputsText(s.outputByte).c_str());
         out += line;
     }
     if (s.haveBounds) {

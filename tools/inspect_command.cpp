@@ -27,7 +27,7 @@ struct InspectOptions {
 };
 
 double secondsAt(int64_t tick) {
-    return static_cast<double>(tick) / kReadbackTicksPerSecond;
+    return static_cast<double>(tick) / kTicksPerSecond;
 }
 
 nlohmann::json eventJson(const MotionEvent& e) {
@@ -93,7 +93,7 @@ nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const Mo
     }
     j["rapids"] = {{"count", m.rapidCount}, {"travel", m.rapidTravel}, {"seconds", m.rapidSeconds}};
     j["highestSpeed"] = {{"unitsPerSecond", m.highestSpeed},
-                         {"unitsPerMinute", m.highestSpeed * 60.0},
+                         {"unitsPerMinute", perMinute(m.highestSpeed)},
                          {"seconds", secondsAt(m.highestSpeedTick)}};
     j["highestAcceleration"] = {{"unitsPerSecondSquared", m.highestAcceleration},
                                 {"seconds", secondsAt(m.highestAccelerationTick)},

@@ -98,7 +98,7 @@ int32_t setUpConfiguration(const char* configDir) {
     resetCutParams();
     DirectoryLock lock(lockedDirectory(configDir));
     ConfigReadOutcome outcome;
-    if (readMachineConfig(&outcome) == 0) {
+    if (readMachineConfig(&outcome) != 0) {
         if (outcome.open == OpenStatus::Missing) {
             replaceWithDefaults(true);
         } else {

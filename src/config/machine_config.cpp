@@ -293,14 +293,14 @@ bool writeValue(FILE* file, const ConfigValue& value) {
 // only when the sum is exactly 166. Lines carry no meaning of their own: LF or CR LF line ends,
 // blank lines and spaces before a 0xFE byte all read the same, and data after the 166th value
 // is ignored. Only a regular file is read: a FIFO or a device in its place reads as not good.
-int readMachineConfig(ConfigReadOutcome* outcome) {
+int32_t readMachineConfig(ConfigReadOutcome* outcome) {
     ConfigReadOutcome local;
     ConfigReadOutcome& result = outcome != nullptr ? *outcome : local;
     result = ConfigReadOutcome{};
     FILE* file = openRegularFile(gConfigFilePath, "r", result.open);
     if (file == nullptr) {
         result.error = errno;
-        return 0;
+        return -1;
     }
     int sum = 0;
     int number = 0;
@@ -311,7 +311,7 @@ int readMachineConfig(ConfigReadOutcome* outcome) {
         sum += converted;
     }
     std::fclose(file);
-    return sum == kConfigValueCount ? 1 : 0;
+    return sum == kConfigValueCount ? 0 : -1;
 }
 
 void setDefaultMachineConfig() {

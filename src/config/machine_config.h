@@ -47,9 +47,9 @@ struct ConfigReadOutcome {
     int firstBadValue = 0;  // number (1..166) of the first value that did not convert; 0: none
 };
 
-// Reads configFilePath(): 1 when all 166 values converted, else 0 (values read so far may
+// Reads configFilePath(): 0 when all 166 values converted, else -1 (values read so far may
 // already be stored; the caller then sets the defaults). outcome, when given, says why.
-int readMachineConfig(ConfigReadOutcome* outcome = nullptr);
+int32_t readMachineConfig(ConfigReadOutcome* outcome = nullptr);
 // Sets all 166 values to their defaults; the text value becomes the current directory.
 void setDefaultMachineConfig();
 // Writes configFilePath() with CR LF line ends, replacing the file whole. False (errno set, the

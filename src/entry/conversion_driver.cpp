@@ -16,6 +16,7 @@
 #include "output/tick_interpolator.h"
 #include "planner/velocity_profile.h"
 #include "platform/files.h"
+#include "platform/units.h"
 #include "refine/distance_pass.h"
 #include "refine/fillet_pass.h"
 #include "report/message_sink.h"
@@ -146,7 +147,7 @@ int32_t finishConversion(Conversion& c, const char* programPath, ProgressCallbac
     finishBreakStream(run.writer, run.hasCurrent ? &run.current : nullptr, c.segments, c.cm, c.brk);
     const bool written = closeStreams(c, programPath);
     writeTimingLine1(c.timeLog, c.start);
-    reportProgress(progress, 5, 100);
+    reportProgress(progress, Stage::Ticks, kPercentDone);
     writeTimingLine2(c.timeLog, c.start);
     const bool logged = closeTimingLog(c.timeLog);
     c.timeLog = nullptr;
@@ -196,10 +197,10 @@ void emptyEarlierStreams(const char* programPath) {
 MotionLimits interpreterLimits() {
     MotionLimits limits;
     limits.acceleration = acceleration();
-    limits.rapidSpeed = rapidSpeed() * kPerMinuteToPerSecond;
-    limits.rapidSpeedZ = rapidSpeedZ() * kPerMinuteToPerSecond;
-    limits.feedSpeed = feedSpeed() * kPerMinuteToPerSecond;
-    limits.plungeSpeed = plungeSpeed() * kPerMinuteToPerSecond;
+    limits.rapidSpeed = perSecond(rapidSpeed());
+    limits.rapidSpeedZ = perSecond(rapidSpeedZ());
+    limits.feedSpeed = perSecond(feedSpeed());
+    limits.plungeSpeed = perSecond(plungeSpeed());
     limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
     return limits;
 }
@@ -230,10 +231,11 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
         endConversion(c);
         return -1;
     }
-    const int32_t read = readProgram(c.program, limits, c.events, c.segments, progress);
+    const InterpretResult read = readProgram(c.program, limits, c.events, c.segments, progress);
     closeIfOpen(c.program);
     const bool eventsWritten = closeOutput(c.events, programPath, "EV");
-    if (read != 0 || !eventsWritten || runFilletPass(c.segments, progress) != 0 ||
+    if (read != InterpretResult::Read || !eventsWritten ||
+        runFilletPass(c.segments, progress) != 0 ||
         runDistancePass(c.segments, limits.acceleration, progress) != 0) {
         endConversion(c);
         return -1;

@@ -91,7 +91,7 @@ extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, dou
     const RunningConversion running;  // the configuration in memory is the running conversion's
     if (!running.owner()) return -1;
     setConfigurationDirectory(configDir);
-    const bool good = readMachineConfig() == 1;
+    const bool good = readMachineConfig() == 0;
     if (!good) setDefaultMachineConfig();
     for (int axis = 0; axis < 4; ++axis)
         stepsPerUnit[axis] = pulsepost::stepsPerUnit(axis);

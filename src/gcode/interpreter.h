@@ -10,9 +10,6 @@
 
 namespace pulsepost {
 
-// Configured speeds and F words are per minute; the conversion works per second.
-constexpr double kPerMinuteToPerSecond = 0.016666666666666666;
-
 // What the driver hands the interpreter: the speeds in units per second, the acceleration in
 // units per second², and whether the program's F words are ignored (option bit 0).
 struct MotionLimits {
@@ -24,6 +21,10 @@ struct MotionLimits {
     bool ignoreFWords = false;
 };
 
+// Read: the program is in the store. Aborted: Esc at a progress report. Refused: a line cannot be
+// executed (message code 8 names it and its number).
+enum class InterpretResult : int32_t { Read = 0, Aborted = -1, Refused = -2 };
+
 // Opens the part program for reading as the controller reads it. Only a regular file is read: a
 // directory, a FIFO or a device (a link to /dev/zero) would read as an empty or an endless
 // program. nullptr after message code 7 naming the path and the reason.
@@ -32,9 +33,8 @@ FILE* openProgram(const char* programPath);
 // Stage 0: reads the open program into store, writes a line into events (the open EV file) for
 // every announced output event and stores the last record (flushPending), reporting stage 0 up to
 // its final 100. The conversion state must have been reset (resetConversionState) and
-// rapidsAsFeeds set. 0 when done; -1 when aborted with Esc or refused (the message sink says
-// why). The caller closes both files.
-int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, SegmentStore& store,
-                    ProgressCallback progress);
+// rapidsAsFeeds set. The caller closes both files.
+InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* events,
+                            SegmentStore& store, ProgressCallback progress);
 
 }  // namespace pulsepost

@@ -9,6 +9,7 @@
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
 #include "gcode/segment_append.h"
+#include "platform/units.h"
 
 namespace pulsepost {
 
@@ -24,10 +25,6 @@ constexpr double kHelixTolerance = 1e-5;
 constexpr double kHelixPieceAngle = kPi / 4.0;  // radians: the most a piece turns
 constexpr double kHelixRiseWobble = 0.008;      // a piece's rise strays 0.008 a^2 h from steady
 constexpr double kMaxHelixPieces = 1e5;         // a helix needing more pieces is refused
-
-bool isFinite(const Vec4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
-}
 
 // A record whose end, centre or length is not finite cannot be planned or interpolated: the
 // coordinates that made it are too large to measure.
@@ -337,9 +334,9 @@ struct WordReader {
 // dividing by the speed): the speeds keep their values.
 void feedWord(MotionState& motion, double perMinute) {
     if (!(perMinute > 0.0)) return;
-    const double perSecond = perMinute * kPerMinuteToPerSecond;
-    if (motion.motionMode < 5) motion.feedSpeed = perSecond;
-    motion.plungeSpeed = perSecond;
+    const double speed = perSecond(perMinute);
+    if (motion.motionMode < 5) motion.feedSpeed = speed;
+    motion.plungeSpeed = speed;
 }
 
 }  // namespace

@@ -26,10 +26,10 @@ namespace pulsepost {
 // Progress counts down lines: the first line reports, then one line in every
 // (file length x 0.001 + 1), computed in single precision; the Esc check is made at each report.
 //
-// Failure: Esc ends the read with -1; so does a refused line (a number that is not finite, a
-// cycle that would never end), with a message naming the line. The program and the EV file
-// belong to the caller, which opens the program first (so that a program that cannot be opened
-// leaves no EV file) and closes both.
+// Failure: Esc ends the read (Aborted); a refused line (a number that is not finite, a cycle
+// that would never end) ends it too (Refused), with a message naming the line. The program and the
+// EV file belong to the caller, which opens the program first (so that a program that cannot be
+// opened leaves no EV file) and closes both.
 
 namespace {
 
@@ -129,8 +129,8 @@ FILE* openProgram(const char* programPath) {
     return nullptr;
 }
 
-int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, SegmentStore& store,
-                    ProgressCallback progress) {
+InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* events,
+                            SegmentStore& store, ProgressCallback progress) {
     const long fileBytes = fileLength(program);
     const bool crLineEnds = endsLinesWithCr(program);
     const float fileBytesF = static_cast<float>(fileBytes);
@@ -138,7 +138,7 @@ int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, Seg
     resetMotionState(motion, limits);
 
     char line[kLineBufferBytes];
-    int32_t countdown = 0;
+    ReportCountdown countdown;  // lines
     bool lineStarts = true;
     while (readPiece(line, program, crLineEnds)) {
         // Pieces of one long line share its number.
@@ -147,23 +147,19 @@ int32_t readProgram(FILE* program, const MotionLimits& limits, FILE* events, Seg
 
         cutLine(line);
         const int32_t result = interpretLine(line, motion, events, store);
-        if (result == kRefused) return kRefused;
-        if (result == 1) continue;
+        if (result == kRefused) return InterpretResult::Refused;
+        if (result == 1 || !countdown.due(1)) continue;
 
-        if (countdown != 0) {
-            countdown -= 1;
-            continue;
-        }
-        if (escapeRequested()) return -1;
+        if (escapeRequested()) return InterpretResult::Aborted;
         const long position = std::ftell(program);
         const float fraction = fileBytes > 0 ? static_cast<float>(position) / fileBytesF : 0.0f;
-        reportProgress(progress, 0, static_cast<int>(fraction * kPercent));
-        countdown = static_cast<int32_t>(fileBytesF * kReportCountdownPerByte);
+        reportProgress(progress, Stage::Reading, static_cast<int>(fraction * kPercent));
+        countdown.remaining = static_cast<int32_t>(fileBytesF * kReportCountdownPerByte);
     }
 
-    reportProgress(progress, 0, 100);
+    reportProgress(progress, Stage::Reading, kPercentDone);
     flushPending(store);
-    return 0;
+    return InterpretResult::Read;
 }
 
 }  // namespace pulsepost

@@ -59,7 +59,9 @@ struct Segment {
     void set(uint32_t flag, bool on) { flags = on ? (flags | flag) : (flags & ~flag); }
 };
 
-static_assert(sizeof(Segment) == 152, "the segment store pages hold 500000 records of 152 bytes");
+constexpr int32_t kSegmentBytes = 152;  // bytes of one record, in the stores and their progress
+static_assert(sizeof(Segment) == kSegmentBytes,
+              "the segment store pages hold 500000 records of 152 bytes");
 static_assert(offsetof(Segment, flags) == 4);
 static_assert(offsetof(Segment, tool) == 8);
 static_assert(offsetof(Segment, axisMask) == 11);

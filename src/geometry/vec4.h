@@ -45,6 +45,10 @@ inline double length(const Vec4& v) {
     return l < kLengthFloor ? 0.0 : l;
 }
 
+inline bool isFinite(const Vec4& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
+}
+
 // 1 when ((a + z) + y) + x >= 0: for an arc normal with one non-zero component, the sense in
 // which the arc's shorter way turns.
 inline int sumIsNonNegative(const Vec4& v) {

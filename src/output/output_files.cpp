@@ -86,11 +86,13 @@ void writeBrkHeader(int32_t tickTotal, double maxZ, FILE* brk) {
     writeChecked(&outputs, 1, 1, brk);
 }
 
+namespace {
 void writeChunk(int32_t bytes, FILE* brk) {
     const uint8_t tag = kBrkChunkKind;
     writeChecked(&tag, 1, 1, brk);
     writeChecked(&bytes, sizeof bytes, 1, brk);
 }
+}  // namespace
 
 // Record layouts after the kind byte:
 //   Rapid 0x00         axisMask, end (4 doubles), length, speed     50 bytes in all

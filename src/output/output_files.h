@@ -60,7 +60,6 @@ void writeBrkHeader(int32_t tickTotal, double maxZ, FILE* brk);
 // One BRK record, field by field: rapid moves and events. Feed and Placeholder records write
 // nothing here (a Feed is represented by chunk records).
 void writeRecord(const Segment& record, FILE* brk);
-void writeChunk(int32_t bytes, FILE* brk);
 
 // The break-stream writer's counters, zero at the start of the tick stage.
 struct BreakWriter {

@@ -6,12 +6,13 @@
 #include "geometry/vec4.h"
 #include "output/step_word.h"
 #include "platform/portable_math.h"
+#include "platform/units.h"
 #include "report/message_sink.h"
 
 namespace pulsepost {
 
 int32_t tickCount(double motionSeconds) {
-    const double ticks = motionSeconds * kTicksPerSecondF + 1.0;
+    const double ticks = motionSeconds * kTicksPerSecond + 1.0;
     if (!(ticks < static_cast<double>(kMaxTickCount) + 1.0)) return -1;  // also NaN
     if (ticks < 0.0) return 0;
     return static_cast<int32_t>(ticks);
@@ -306,12 +307,12 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
     ProfilePoint k{};
     double a = 0.0;  // units per second squared over the interval k0..k
     bool profileDone = false;
-    int32_t countdown = 0;
+    ReportCountdown countdown;  // ticks
     int32_t targets[4] = {0, 0, 0, 0};
     int64_t deltas[4] = {0, 0, 0, 0};
 
     for (int32_t n = 1; n <= tickTotal; ++n) {
-        const double t = static_cast<double>(n) / kTicksPerSecondF;
+        const double t = static_cast<double>(n) / kTicksPerSecond;
         while (!profileDone && t > k.time) {
             k0 = k;
             if (read(&k, 1, profile) != 1) {
@@ -366,13 +367,11 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
             st.lastPulses[out] = targets[out];
         }
 
-        if (countdown >= 1) {
-            countdown -= 1;
-        } else {
+        if (countdown.due(1)) {
             if (escapeRequested()) return TickResult::Aborted;
-            reportProgress(progress, 5,
+            reportProgress(progress, Stage::Ticks,
                            static_cast<int>(static_cast<double>(n) / tickTotal * 100.0));
-            countdown = static_cast<int32_t>(static_cast<float>(tickTotal) * 0.01f);
+            countdown.remaining = static_cast<int32_t>(static_cast<float>(tickTotal) * 0.01f);
         }
     }
     return TickResult::Done;

@@ -14,9 +14,6 @@
 
 namespace pulsepost {
 
-constexpr int32_t kTicksPerSecond = 643;
-constexpr double kTicksPerSecondF = 643.0;
-
 // The longest stream one conversion writes: at most 8 CM bytes per tick keeps the byte count of
 // the stream, which the break stream carries in 32 bits, in range (about 4.8 days of motion).
 constexpr int32_t kMaxTickCount = 2147483647 / 8;

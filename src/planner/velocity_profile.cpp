@@ -59,48 +59,41 @@ namespace pulsepost {
 
 namespace {
 
-constexpr int32_t kSegmentBytes = static_cast<int32_t>(sizeof(Segment));
 constexpr int32_t kKnotBytes = static_cast<int32_t>(sizeof(ProfilePoint));
 // A lowered limit stays this far below the highest entry speed that can still brake in time.
 constexpr double kBrakeMargin = 0.999;
-constexpr int32_t kPlanningStage = 3;
-constexpr int32_t kDistanceStage = 4;
-constexpr int32_t kPercentDone = 100;
 constexpr double kPercentPerFraction = 100.0;
 // A report is due about every hundredth of the stage's total.
 constexpr float kReportShare = 0.01f;
 
-// Progress throttle of one stage: the countdown, in bytes of the stage's records, until the
-// next report. The total is single precision, as the host has always seen it.
-struct ReportCountdown {
-    int32_t stage;
+// Progress of a stage in bytes of its records. The total is single precision, as the host has
+// always seen it.
+struct ByteProgress {
+    Stage stage;
     int32_t stepBytes;  // bytes one progress step stands for
     float totalBytes;
-    int32_t remaining;
+    ReportCountdown countdown;
 };
 
-ReportCountdown makeCountdown(int32_t stage, int32_t recordBytes, int32_t records) {
+ByteProgress startByteProgress(Stage stage, int32_t recordBytes, int32_t records) {
     const int64_t total = static_cast<int64_t>(records) * recordBytes;
-    return ReportCountdown{stage, recordBytes, static_cast<float>(total), 0};
+    return ByteProgress{stage, recordBytes, static_cast<float>(total), ReportCountdown{}};
 }
 
 // The report that is due: Esc check, then the percentage. false on Esc.
-[[gnu::noinline]] bool dueReport(ReportCountdown& countdown, int64_t doneBytes,
+[[gnu::noinline]] bool dueReport(ByteProgress& bytes, int64_t doneBytes,
                                  ProgressCallback progress) {
     if (escapeRequested()) return false;
-    const float fraction = static_cast<float>(doneBytes) / countdown.totalBytes;
-    reportProgress(progress, countdown.stage, static_cast<int32_t>(fraction * kPercentPerFraction));
-    countdown.remaining = static_cast<int32_t>(countdown.totalBytes * kReportShare);
+    const float fraction = static_cast<float>(doneBytes) / bytes.totalBytes;
+    reportProgress(progress, bytes.stage, static_cast<int32_t>(fraction * kPercentPerFraction));
+    bytes.countdown.remaining = static_cast<int32_t>(bytes.totalBytes * kReportShare);
     return true;
 }
 
 // One progress step; false on Esc.
-inline bool progressStep(ReportCountdown& countdown, int64_t doneBytes, ProgressCallback progress) {
-    if (countdown.remaining >= 1) {
-        countdown.remaining -= countdown.stepBytes;
-        return true;
-    }
-    return dueReport(countdown, doneBytes, progress);
+inline bool progressStep(ByteProgress& bytes, int64_t doneBytes, ProgressCallback progress) {
+    if (!bytes.countdown.due(bytes.stepBytes)) return true;
+    return dueReport(bytes, doneBytes, progress);
 }
 
 // The profile mark is the record field's 32 bits of the byte offset; it is read back unsigned
@@ -110,6 +103,15 @@ int32_t markAt(int32_t knots) {
 }
 int32_t knotsBefore(int32_t mark) {
     return static_cast<int32_t>(static_cast<uint32_t>(mark) / static_cast<uint32_t>(kKnotBytes));
+}
+
+// If dt is not exactly 0: advances the current point by dt to speed v and appends it.
+void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profile) {
+    if (dt == 0.0) return;
+    current.time += dt;
+    current.velocity = v;
+    current.distance = 0.0;
+    write(&current, 1, profile);
 }
 
 struct Planner {
@@ -249,14 +251,6 @@ inline bool planRecord(Planner& p) {
 
 }  // namespace
 
-void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profile) {
-    if (dt == 0.0) return;
-    current.time += dt;
-    current.velocity = v;
-    current.distance = 0.0;
-    write(&current, 1, profile);
-}
-
 PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, double acceleration,
                                ProgressCallback progress, ProfilePoint& lastKnot) {
     lastKnot = ProfilePoint{};
@@ -265,7 +259,7 @@ PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, do
     rewind(segments);
     rewind(profile);
     setCount(profile, 0);
-    ReportCountdown countdown = makeCountdown(kPlanningStage, kSegmentBytes, segments.highWater);
+    ByteProgress bytes = startByteProgress(Stage::Planning, kSegmentBytes, segments.highWater);
     Planner p{segments, profile, acceleration};
 
     int32_t found = nextFeedMove(p, p.current);
@@ -291,19 +285,19 @@ PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, do
         }
         p.hasLookahead = found == 1;
         const int64_t doneBytes = static_cast<int64_t>(segments.cursor) * kSegmentBytes;
-        if (!progressStep(countdown, doneBytes, progress)) {
+        if (!progressStep(bytes, doneBytes, progress)) {
             result = PlanResult::Aborted;
             break;
         }
     }
     lastKnot = p.point;
-    if (result == PlanResult::Planned) reportProgress(progress, kPlanningStage, kPercentDone);
+    if (result == PlanResult::Planned) reportProgress(progress, Stage::Planning, kPercentDone);
     return result;
 }
 
 int32_t integrateProfileDistance(ProfileStore& profile, ProgressCallback progress) {
     rewind(profile);
-    ReportCountdown countdown = makeCountdown(kDistanceStage, kKnotBytes, profile.highWater);
+    ByteProgress bytes = startByteProgress(Stage::ProfileDistances, kKnotBytes, profile.highWater);
     ProfilePoint previous{};
     ProfilePoint knot;
     while (read(&knot, 1, profile) == 1) {
@@ -313,9 +307,9 @@ int32_t integrateProfileDistance(ProfileStore& profile, ProgressCallback progres
         write(&knot, 1, profile);
         previous = knot;
         const int64_t doneBytes = static_cast<int64_t>(profile.cursor) * kKnotBytes;
-        if (!progressStep(countdown, doneBytes, progress)) return -1;
+        if (!progressStep(bytes, doneBytes, progress)) return -1;
     }
-    reportProgress(progress, kDistanceStage, kPercentDone);
+    reportProgress(progress, Stage::ProfileDistances, kPercentDone);
     return 0;
 }
 

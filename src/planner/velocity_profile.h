@@ -15,9 +15,6 @@ namespace pulsepost {
 // record cannot be planned (not positive or not finite); the message sink names the value.
 enum class PlanResult : int32_t { Planned = 0, NoFeedMove = 1, Aborted = -1, Refused = -2 };
 
-// If dt is not exactly 0: advances the current point by dt to speed v and appends it.
-void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profile);
-
 // Stage 3. acceleration in units per second²; lastKnot receives the last knot appended. The
 // profile store is emptied first; Feed records get their profile mark and lowered speed limit.
 PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, double acceleration,

@@ -151,7 +151,7 @@ double shortWindowSpeed(MotionPlotData& d, const Vec4& position) {
     const int64_t span = std::min<int64_t>(d.recentCount - 1, kPlotSpeedWindowTicks);
     if (span == 0) return 0.0;
     const Vec4& old = d.recent[(d.recentCount - 1 - span) % kRing];
-    return length(subtract(position, old)) * kReadbackTicksPerSecond / static_cast<double>(span);
+    return length(subtract(position, old)) * kTicksPerSecond / static_cast<double>(span);
 }
 
 void onTick(void* context, const TickSample& s) {
@@ -234,8 +234,8 @@ void drawEvent(std::string& out, const MotionEvent& e, double x, double y) {
                       x, y);
     }
     appendf(out, "<g><title>%.3f s: %s at X%.4f Y%.4f Z%.4f</title>%s</g>\n",
-            static_cast<double>(e.tick) / kReadbackTicksPerSecond, tip.c_str(), e.position.x,
-            e.position.y, e.position.z, buf);
+            static_cast<double>(e.tick) / kTicksPerSecond, tip.c_str(), e.position.x, e.position.y,
+            e.position.z, buf);
 }
 
 void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, double w1,
@@ -343,7 +343,7 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
     std::vector<float> high(static_cast<std::size_t>(columns), -1.0f);
     std::vector<bool> rest(static_cast<std::size_t>(columns), false);
     for (std::size_t i = 0; i < d.bins.size(); ++i) {
-        const double t = static_cast<double>(i * d.ticksPerBin) / kReadbackTicksPerSecond;
+        const double t = static_cast<double>(i * d.ticksPerBin) / kTicksPerSecond;
         const int c = std::clamp(static_cast<int>(t / seconds * columns), 0, columns - 1);
         if (d.bins[i].high < d.bins[i].low) continue;
         low[c] = std::min(low[c], d.bins[i].low);
@@ -377,13 +377,13 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
                 stops.c_str());
     }
     for (const RapidMove& m : d.rapids) {
-        const double x = tx(static_cast<double>(m.tick) / kReadbackTicksPerSecond);
+        const double x = tx(static_cast<double>(m.tick) / kTicksPerSecond);
         appendf(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"rapid\"/>\n", x,
                 b.y, x, b.y + b.h);
     }
     for (std::size_t i = 0; i < r.motion.events.size() && i < kEventBudget; ++i) {
         const MotionEvent& e = r.motion.events[i];
-        drawEvent(out, e, tx(static_cast<double>(e.tick) / kReadbackTicksPerSecond), b.y + 8);
+        drawEvent(out, e, tx(static_cast<double>(e.tick) / kTicksPerSecond), b.y + 8);
     }
     appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">time, s</text>\n", b.x + b.w - 50,
             b.y + b.h + 38);
@@ -490,7 +490,7 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
             "%d rapids, %zu events, highest feed speed %.4g units/s (%.4g units/min), "
             "highest acceleration %.3g units/s&#178;, %zu findings</text>\n",
             m.motionSeconds, static_cast<long long>(m.ticks), m.chunkCount, m.rapidCount,
-            m.events.size(), m.highestSpeed, m.highestSpeed * 60.0, m.highestAcceleration,
+            m.events.size(), m.highestSpeed, perMinute(m.highestSpeed), m.highestAcceleration,
             r.findings.size());
 
     View xy{{60, 80, 680, 500}};

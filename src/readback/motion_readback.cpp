@@ -86,7 +86,7 @@ struct Walker {
         double speed = 0.0;
         if (span > 0) {
             const Vec4 moved = subtract(position, sampleAgo(span));
-            speed = length(moved) * kReadbackTicksPerSecond / static_cast<double>(span);
+            speed = length(moved) * kTicksPerSecond / static_cast<double>(span);
         }
         if (speed > summary.highestSpeed) {
             summary.highestSpeed = speed;
@@ -96,7 +96,7 @@ struct Walker {
             const Vec4 mid = sampleAgo(kRateWindowTicks);
             const Vec4 old = sampleAgo(2 * kRateWindowTicks);
             const Vec4 second = add(subtract(position, scale(2.0, mid)), old);
-            const double perWindow = kReadbackTicksPerSecond / kRateWindowTicks;
+            const double perWindow = kTicksPerSecond / kRateWindowTicks;
             const double acceleration = length(second) * perWindow * perWindow;
             if (acceleration > summary.highestAcceleration) {
                 summary.highestAcceleration = acceleration;
@@ -368,7 +368,7 @@ int32_t walkMotion(const BrkStream& brk, StepSource& cm, const MotionScale& scal
     if (checkTotals(w, summary.cmBytes) != 0) return -1;
 
     summary.ticks = w.tick;
-    summary.motionSeconds = static_cast<double>(w.tick) / kReadbackTicksPerSecond;
+    summary.motionSeconds = static_cast<double>(w.tick) / kTicksPerSecond;
     summary.finalPosition = w.position;
     for (int a = 0; a < 4; ++a)
         summary.axes[a].final = w.position[a];

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geometry/vec4.h"
+#include "platform/units.h"
 #include "readback/break_stream.h"
 #include "readback/readback_error.h"
 #include "readback/step_stream.h"
@@ -16,7 +17,6 @@
 
 namespace pulsepost {
 
-constexpr double kReadbackTicksPerSecond = 643.0;  // the CM stream's tick rate
 // Speed and acceleration are measured over this many ticks (about 25 ms): a single tick's
 // delta is quantised to whole pulses, which would make the rates jitter.
 constexpr int32_t kRateWindowTicks = 16;

@@ -9,10 +9,9 @@ namespace pulsepost {
 namespace {
 
 const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
-constexpr double kSecondsPerMinute = 60.0;
 
 double secondsAt(int64_t tick) {
-    return static_cast<double>(tick) / kReadbackTicksPerSecond;
+    return static_cast<double>(tick) / kTicksPerSecond;
 }
 
 }  // namespace
@@ -62,7 +61,7 @@ std::string formatReadbackSummary(const Readback& r, const std::string& programP
         }
         out += "\n";
         appendf(out, "highest speed        %.4f units/s (%.2f units/min) at %.3f s\n",
-                m.highestSpeed, m.highestSpeed * kSecondsPerMinute, secondsAt(m.highestSpeedTick));
+                m.highestSpeed, perMinute(m.highestSpeed), secondsAt(m.highestSpeedTick));
         appendf(out, "highest acceleration %.3f units/s^2 at %.3f s (over %d-tick windows)\n",
                 m.highestAcceleration, secondsAt(m.highestAccelerationTick), kRateWindowTicks);
     }

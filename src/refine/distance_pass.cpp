@@ -22,7 +22,7 @@ namespace pulsepost {
 
 int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallback progress) {
     rewind(store);
-    PassProgress pass = startPassProgress(2, store);
+    PassProgress pass = startPassProgress(Stage::Distances, store);
     double pathDistance = 0.0;  // units of feed motion before the record
     Segment record;
     while (readNextFeedMove(record, store) == 1) {
@@ -37,7 +37,7 @@ int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallba
         write(&record, 1, store);
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }
-    reportProgress(progress, 2, 100);
+    reportProgress(progress, Stage::Distances, kPercentDone);
     return 0;
 }
 

@@ -83,10 +83,6 @@ double filletError() {
     return std::isfinite(e) && e > 0.0 ? e : 0.0;
 }
 
-bool isFinite(const Vec4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
-}
-
 // A moving record that later stages can divide by: finite, with a positive length.
 bool isSoundMove(const Segment& s) {
     return isFinite(s.start) && isFinite(s.end) && isFinite(s.centre) && std::isfinite(s.length) &&
@@ -259,13 +255,13 @@ void filletAtCursor(SegmentStore& store) {
 
 int32_t runFilletPass(SegmentStore& store, ProgressCallback progress) {
     rewind(store);
-    PassProgress pass = startPassProgress(1, store);
+    PassProgress pass = startPassProgress(Stage::Fillets, store);
     Segment record;
     while (read(&record, 1, store) == 1) {
         if (record.has(SegmentFlags::FilletBefore)) filletAtCursor(store);
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }
-    reportProgress(progress, 1, 100);
+    reportProgress(progress, Stage::Fillets, kPercentDone);
     return 0;
 }
 

@@ -10,16 +10,14 @@
 
 namespace pulsepost {
 
-constexpr double kSegmentBytes = 152.0;  // bytes of one stored record, the countdown's unit
-
 struct PassProgress {
-    int32_t stage = 0;      // progress stage of the pass
-    double totalBytes = 0;  // bytes: the store's highWater x kSegmentBytes
-    int64_t countdown = 0;  // bytes still to pass before the next report
+    Stage stage = Stage::Fillets;  // progress stage of the pass
+    double totalBytes = 0;         // bytes: the store's highWater x kSegmentBytes
+    ReportCountdown countdown;     // bytes still to pass before the next report
 };
 
-inline PassProgress startPassProgress(int32_t stage, const SegmentStore& store) {
-    return PassProgress{stage, store.highWater * kSegmentBytes, 0};
+inline PassProgress startPassProgress(Stage stage, const SegmentStore& store) {
+    return PassProgress{stage, store.highWater * static_cast<double>(kSegmentBytes), {}};
 }
 
 // The due report: checks for Esc (-1) and sends (stage, percent) with percent the cursor's
@@ -28,10 +26,7 @@ int32_t reportPassProgress(PassProgress& pass, int32_t cursor, ProgressCallback 
 
 // Called after each record a pass handles, with the store's cursor. 0 to go on, -1 on Esc.
 inline int32_t stepPassProgress(PassProgress& pass, int32_t cursor, ProgressCallback progress) {
-    if (pass.countdown >= 1) {
-        pass.countdown -= static_cast<int64_t>(kSegmentBytes);
-        return 0;
-    }
+    if (!pass.countdown.due(kSegmentBytes)) return 0;
     return reportPassProgress(pass, cursor, progress);
 }
 

@@ -9,10 +9,9 @@
 //   [0 ........ 499999]   [500000 .... 999999]   ...  record i at page i / 500000, slot i % 500000
 //
 // Invariants: 0 <= cursor < capacity (a write adds a page before the cursor could reach the
-// last slot); highWater <= capacity is the number of records written; byteOffset is
-// sizeof(Record) x cursor after every operation. A store that cannot grow reports to the
-// message sink (codes 1 to 6) and throws StoreExhausted, which the entry point turns into a
-// refused conversion: a library must never end its host's process.
+// last slot); highWater <= capacity is the number of records written. A store that cannot grow
+// reports to the message sink (codes 1 to 6) and throws StoreExhausted, which the entry point
+// turns into a refused conversion: a library must never end its host's process.
 #pragma once
 
 #include <cstdint>
@@ -40,11 +39,10 @@ struct StoreTraits {
 template <typename Record>
 struct PagedStore {
     Record* pages[kMaxPages] = {};
-    int32_t cursor = 0;      // index of the next record to read or write
-    int32_t highWater = 0;   // number of records in the store
-    int32_t byteOffset = 0;  // cursor x sizeof(Record)
-    int32_t capacity = 0;    // record slots in the allocated pages
-    int32_t pageCount = 0;   // allocated pages, 1..255 once created
+    int32_t cursor = 0;     // index of the next record to read or write
+    int32_t highWater = 0;  // number of records in the store
+    int32_t capacity = 0;   // record slots in the allocated pages
+    int32_t pageCount = 0;  // allocated pages, 1..255 once created
 };
 
 // Page allocation, replaceable so that tests can make it fail. nullptr restores malloc.
@@ -65,14 +63,6 @@ void releasePage(void* page);
 
 template <typename Record>
 const StoreTraits& storeTraits();
-
-// The cursor's position in bytes as the 32-bit field holds it: computed unsigned, so that a store
-// beyond 2^31 bytes wraps (readers take it back unsigned) instead of overflowing.
-template <typename Record>
-inline int32_t byteOffsetOf(int32_t cursor) {
-    return static_cast<int32_t>(static_cast<uint32_t>(cursor) *
-                                static_cast<uint32_t>(sizeof(Record)));
-}
 
 template <typename Record>
 inline Record& slotAt(PagedStore<Record>& store, int32_t index) {
@@ -115,7 +105,6 @@ inline void write(const Record* records, int32_t n, PagedStore<Record>& store) {
         store.cursor += 1;
     }
     if (store.cursor > store.highWater) store.highWater = store.cursor;
-    store.byteOffset = byteOffsetOf<Record>(store.cursor);
 }
 
 // Copies up to n records from the cursor; never reads at or beyond highWater. Returns the count.
@@ -127,7 +116,6 @@ inline int32_t read(Record* destination, int32_t n, PagedStore<Record>& store) {
         store.cursor += 1;
         copied += 1;
     }
-    store.byteOffset = byteOffsetOf<Record>(store.cursor);
     return copied;
 }
 
@@ -137,14 +125,12 @@ inline int32_t seek(PagedStore<Record>& store, int32_t delta, int32_t base) {
     const int64_t target = static_cast<int64_t>(base) + delta;
     if (target < 0 || target > store.capacity - 1) return -1;
     store.cursor = static_cast<int32_t>(target);
-    store.byteOffset = byteOffsetOf<Record>(store.cursor);
     return 0;
 }
 
 template <typename Record>
 inline void rewind(PagedStore<Record>& store) {
     store.cursor = 0;
-    store.byteOffset = 0;
 }
 
 }  // namespace pulsepost

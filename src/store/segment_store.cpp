@@ -8,16 +8,15 @@ namespace pulsepost {
 
 template <>
 const StoreTraits& storeTraits<Segment>() {
-    static const StoreTraits traits{static_cast<int32_t>(sizeof(Segment)),
-                                    MessageCode::SegmentStoreFirstPage,
+    static const StoreTraits traits{kSegmentBytes, MessageCode::SegmentStoreFirstPage,
                                     MessageCode::SegmentStoreFull, MessageCode::SegmentStorePage};
     return traits;
 }
 
 // Both walks look at the kind byte of each record where it lies in its page and copy only the
 // record they stop at: the planner and the distance pass walk over every record of the store
-// several times, and a whole-record copy per step would cost most of their time. The cursor and
-// byteOffset end exactly where a record-by-record read would leave them.
+// several times, and a whole-record copy per step would cost most of their time. The cursor ends
+// exactly where a record-by-record read would leave it.
 
 namespace {
 
@@ -47,14 +46,12 @@ int32_t readNextFeedMove(Segment& destination, SegmentStore& store) {
     if (i < store.highWater) {
         std::memcpy(&destination, &slotAt(store, i), sizeof(Segment));
         store.cursor = i + 1;
-        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
         return 1;
     }
     if (i > store.cursor) {
         std::memcpy(&destination, &slotAt(store, i - 1), sizeof(Segment));
         store.cursor = i;
     }
-    store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     return 0;
 }
 
@@ -67,7 +64,6 @@ void skipFeedMoves(SegmentStore& store, int32_t n) {
             ++i;
         }
         store.cursor = i;
-        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     } else if (n < 0) {
         if (store.cursor > store.highWater) {
             stepBackRecordByRecord(store, -n);
@@ -81,7 +77,6 @@ void skipFeedMoves(SegmentStore& store, int32_t n) {
             if (isFeedAt(store, i)) counted += 1;
         }
         store.cursor = i;
-        store.byteOffset = byteOffsetOf<Segment>(store.cursor);
     }
 }
 
