@@ -13,7 +13,7 @@ PULSEPOST_CORPUS_DIR ?= $(abspath ../shared/corpus)
 export PULSEPOST_CORPUS_DIR
 
 .PHONY: all deps configure build test corpus sanitize bench bench-micro fuzz clean format \
-	format-check windows test-windows demo install
+	format-check check-layers windows test-windows demo install
 
 all: build
 
@@ -94,6 +94,10 @@ format:
 # Fails on any source file that is not in the repository's format (CI runs it).
 format-check:
 	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h' '*.c')
+
+# Fails when a folder of src/ includes a folder above it (tools/check-layers.sh has the order).
+check-layers:
+	tools/check-layers.sh
 
 clean:
 	rm -rf build build-asan build-fuzz build-windows
