@@ -62,10 +62,11 @@ constexpr double kPerCent = 100.0;
 constexpr double kArcEndToleranceShare = 0.01;
 constexpr double kArcEndTolerancePulses = 10.0;
 
-// The axis map as the stage uses it, by motor output.
+// The axis map as the stage uses it, by motor output, read once per run.
 struct OutputMap {
     int32_t axis[4];   // logical axis of the output
     double factor[4];  // direction sign of that axis (+1 or -1)
+    double scale[4];   // pulses per unit of that axis
     bool enabled[4];   // the output writes a word every tick (and has a target)
 };
 
@@ -76,6 +77,7 @@ OutputMap buildOutputMap() {
         const int32_t axis = map.axisChannel[k];
         out.axis[k] = axis;
         out.factor[k] = static_cast<double>(map.axisSign[axis]);
+        out.scale[k] = map.axisScale[axis];
         out.enabled[k] = map.axisEnabled[axis] == 1;
     }
     return out;
@@ -83,8 +85,7 @@ OutputMap buildOutputMap() {
 
 // Pulse positions of the motor outputs at a point. False when an output that takes part would
 // be out of the countable range (or the position is not a number); targets are then unchanged.
-bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&targets)[4]) {
-    const AxisMap& axes = axisMap();
+inline bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&targets)[4]) {
     double values[4];
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) {
@@ -92,7 +93,7 @@ bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&targets)
             continue;
         }
         const int32_t axis = map.axis[k];
-        values[k] = map.factor[k] * position[axis] * axes.axisScale[axis];
+        values[k] = map.factor[k] * position[axis] * map.scale[k];
         if (!(std::fabs(values[k]) < kPulseLimit)) return false;
     }
     for (int k = 0; k < 4; ++k)
@@ -174,7 +175,7 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
     return f;
 }
 
-Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
+inline Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
     if (!f.arc) return add(record.start, scale(d, f.direction));
     const double theta = d / f.radius;
     double sine;
@@ -211,11 +212,10 @@ bool arcReachesItsEnd(const Segment& arc, const RecordFrame& frame, const Output
     const Vec4 traced = positionOn(arc, frame, arc.length);
     const double miss = length(subtract(traced, arc.end));
     if (miss <= kArcEndToleranceShare * frame.radius) return true;
-    const AxisMap& axes = axisMap();
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) continue;
         const int32_t axis = map.axis[k];
-        const double missPulses = std::fabs(traced[axis] - arc.end[axis]) * axes.axisScale[axis];
+        const double missPulses = std::fabs(traced[axis] - arc.end[axis]) * map.scale[k];
         if (missPulses > kArcEndTolerancePulses) {
             messageSinkf(MessageCode::Refused,
                          "the arc from (%g, %g, %g) to (%g, %g, %g) about (%g, %g, %g) cannot be "
@@ -290,6 +290,89 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
     return true;
 }
 
+// Step 1, the profile cursor: the knots K0 and K that bracket the tick's time, read forwards.
+struct ProfileCursor {
+    ProfilePoint k0{};
+    ProfilePoint k{};
+    double a = 0.0;     // units per second squared over the interval k0..k
+    bool done = false;  // past the last knot
+};
+
+// The path distance at time t (seconds), in units.
+inline double distanceAt(ProfileCursor& c, double t, ProfileStore& profile) {
+    while (!c.done && t > c.k.time) {
+        c.k0 = c.k;
+        if (read(&c.k, 1, profile) != 1) {
+            c.done = true;
+            break;
+        }
+        c.a = c.k.time != c.k0.time ? (c.k.velocity - c.k0.velocity) / (c.k.time - c.k0.time) : 0.0;
+    }
+    if (c.done) return c.k0.distance;
+    const double dt = t - c.k0.time;
+    return (dt * c.a + c.k0.velocity + c.k0.velocity) * dt * 0.5 + c.k0.distance;
+}
+
+[[gnu::noinline]] bool refusePosition(int32_t tick, const Vec4& position) {
+    messageSinkf(MessageCode::Refused,
+                 "tick %d: the position (%g, %g, %g, %g) is outside the pulse range", tick,
+                 position.x, position.y, position.z, position.a);
+    return false;
+}
+
+[[gnu::noinline]] bool refuseStep(int output, int32_t tick, int64_t delta) {
+    messageSinkf(MessageCode::Refused,
+                 "output %d at tick %d would step %lld pulses; a step word carries %d to %d (the "
+                 "path jumps there, or moves faster than the pulse rate allows)",
+                 output, tick, static_cast<long long>(delta), kMinStepDelta, kMaxStepDelta);
+    return false;
+}
+
+// Step 4, the checks: the pulse targets at the position and every output's delta. false, after
+// the refusal, when a target is out of the countable range or an enabled output's delta fits no
+// step word.
+inline bool stepDeltas(const Vec4& position, const TickState& st, int32_t tick,
+                       int32_t (&targets)[4], int64_t (&deltas)[4]) {
+    if (!pulseTargets(position, st.map, targets)) return refusePosition(tick, position);
+    for (int out = 0; out < 4; ++out) {
+        deltas[out] = static_cast<int64_t>(targets[out]) - st.lastPulses[out];
+        if (st.map.enabled[out] && (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
+            return refuseStep(out, tick, deltas[out]);
+        }
+    }
+    return true;
+}
+
+// Steps 4 and 5, the words: one per enabled output, in output order. A pending mark is placed
+// once the path at d into the current record has passed its event point; the last tick places a
+// mark still pending (AT100 on the last move), so that it is not lost. The first word written
+// after that carries the mark bit.
+inline void writeWords(TickState& st, const Segment& current, double d, bool lastTick,
+                       const int32_t (&targets)[4], const int64_t (&deltas)[4], FILE* cm) {
+    if (st.markPending && (static_cast<double>(static_cast<uint16_t>(current.pValue)) <
+                               d / current.length * kPerCent ||
+                           lastTick)) {
+        st.markNow = true;
+        st.markPending = false;
+    }
+    for (int out = 0; out < 4; ++out) {
+        if (!st.map.enabled[out]) continue;
+        pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), cm);
+        st.markNow = false;
+        st.lastPulses[out] = targets[out];
+    }
+}
+
+// The due progress report of the tick stage: false on Esc.
+[[gnu::noinline]] bool reportTickProgress(int32_t tick, int32_t tickTotal,
+                                          ProgressCallback progress, ReportCountdown& countdown) {
+    if (escapeRequested()) return false;
+    reportProgress(progress, Stage::Ticks,
+                   static_cast<int>(static_cast<double>(tick) / tickTotal * 100.0));
+    countdown.remaining = static_cast<int32_t>(static_cast<float>(tickTotal) * 0.01f);
+    return true;
+}
+
 }  // namespace
 
 TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& segments,
@@ -303,75 +386,21 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
     rewind(profile);
     run = TickRun{};
 
-    ProfilePoint k0{};
-    ProfilePoint k{};
-    double a = 0.0;  // units per second squared over the interval k0..k
-    bool profileDone = false;
+    ProfileCursor cursor;
     ReportCountdown countdown;  // ticks
     int32_t targets[4] = {0, 0, 0, 0};
     int64_t deltas[4] = {0, 0, 0, 0};
-
     for (int32_t n = 1; n <= tickTotal; ++n) {
-        const double t = static_cast<double>(n) / kTicksPerSecond;
-        while (!profileDone && t > k.time) {
-            k0 = k;
-            if (read(&k, 1, profile) != 1) {
-                profileDone = true;
-                break;
-            }
-            a = k.time != k0.time ? (k.velocity - k0.velocity) / (k.time - k0.time) : 0.0;
-        }
-        double s = k0.distance;
-        if (!profileDone) {
-            const double dt = t - k0.time;
-            s = (dt * a + k0.velocity + k0.velocity) * dt * 0.5 + k0.distance;
-        }
-
+        const double s = distanceAt(cursor, static_cast<double>(n) / kTicksPerSecond, profile);
         if (!run.hasCurrent || run.current.distance + run.current.length < s) {
             if (!walkTo(s, st, run, segments, breakSpacingLimit, brk)) return TickResult::Refused;
         }
-
         const double d = s - run.current.distance;
         const Vec4 position = run.hasCurrent ? positionOn(run.current, st.frame, d) : Vec4{};
-        if (!pulseTargets(position, st.map, targets)) {
-            messageSinkf(MessageCode::Refused,
-                         "tick %d: the position (%g, %g, %g, %g) is outside the pulse range", n,
-                         position.x, position.y, position.z, position.a);
-            return TickResult::Refused;
-        }
-        for (int out = 0; out < 4; ++out) {
-            deltas[out] = static_cast<int64_t>(targets[out]) - st.lastPulses[out];
-            if (st.map.enabled[out] &&
-                (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
-                messageSinkf(MessageCode::Refused,
-                             "output %d at tick %d would step %lld pulses; a step word carries "
-                             "%d to %d (the path jumps there, or moves faster than the pulse "
-                             "rate allows)",
-                             out, n, static_cast<long long>(deltas[out]), kMinStepDelta,
-                             kMaxStepDelta);
-                return TickResult::Refused;
-            }
-        }
-        for (int out = 0; out < 4; ++out) {
-            if (!st.map.enabled[out]) continue;
-            // The last tick places a mark still pending at the end of the motion (AT100 on
-            // the last move), so that it is not lost.
-            if (st.markPending && (static_cast<double>(static_cast<uint16_t>(run.current.pValue)) <
-                                       d / run.current.length * kPerCent ||
-                                   n == tickTotal)) {
-                st.markNow = true;
-                st.markPending = false;
-            }
-            pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), cm);
-            st.markNow = false;
-            st.lastPulses[out] = targets[out];
-        }
-
-        if (countdown.due(1)) {
-            if (escapeRequested()) return TickResult::Aborted;
-            reportProgress(progress, Stage::Ticks,
-                           static_cast<int>(static_cast<double>(n) / tickTotal * 100.0));
-            countdown.remaining = static_cast<int32_t>(static_cast<float>(tickTotal) * 0.01f);
+        if (!stepDeltas(position, st, n, targets, deltas)) return TickResult::Refused;
+        writeWords(st, run.current, d, n == tickTotal, targets, deltas, cm);
+        if (countdown.due(1) && !reportTickProgress(n, tickTotal, progress, countdown)) {
+            return TickResult::Aborted;
         }
     }
     return TickResult::Done;
