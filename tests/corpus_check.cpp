@@ -40,7 +40,6 @@ using namespace pulsepost;
 namespace {
 
 constexpr int kSkipped = 77;
-constexpr double kSecondsPerMinute = 60.0;
 
 std::string gMessages;
 
@@ -111,7 +110,7 @@ int checkProgram(const fs::path& program, const std::map<std::string, Expectatio
         MotionScale scale;
         readConfiguredScale(dir.c_str(), scale);
         const double maxSpeed =
-            std::max({rapidSpeed(), rapidSpeedZ(), feedSpeed(), plungeSpeed()}) / kSecondsPerMinute;
+            perSecond(std::max({rapidSpeed(), rapidSpeedZ(), feedSpeed(), plungeSpeed()}));
         const double pulse = 1.0 / std::fabs(scale.stepsPerUnit[0]);
         const double slack = 2.0 * pulse * kTicksPerSecond / kRateWindowTicks;
         Readback r;

@@ -16,6 +16,7 @@
 #include "config/configuration_setup.h"
 #include "config/cut_params.h"
 #include "config/machine_config_layout.h"
+#include "entry/conversion_driver.h"
 #include "gcode/conversion_state.h"
 #include "gcode_fixture.h"
 #include "pulsepost/pulsepost.h"
@@ -451,13 +452,7 @@ std::vector<Segment> plannedMoves(const testing::ScratchDir& dir, const std::str
     setUpConfiguration(dir.path().c_str());
     resetConversionState();
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) ? 1 : 0;
-    MotionLimits limits;
-    limits.acceleration = acceleration();
-    limits.rapidSpeed = rapidSpeed() / 60.0;
-    limits.rapidSpeedZ = rapidSpeedZ() / 60.0;
-    limits.feedSpeed = feedSpeed() / 60.0;
-    limits.plungeSpeed = plungeSpeed() / 60.0;
-    limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    const MotionLimits limits = interpreterLimits();
     SegmentStore store;
     create(store);
     std::vector<Segment> records;
