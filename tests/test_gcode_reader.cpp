@@ -188,5 +188,33 @@ TEST(GcodeReader, WholeInterpretationRoundsCornersAndReportsThreeStages) {
     resetAxisMap();
 }
 
+// A fillet runs into the record after it: it takes that record's modal values, and it never
+// carries an output-event mark, neither one announced after the program's last move nor the one
+// of the record after it.
+TEST(GcodeReader, FilletsTakeTheModalValuesOfTheRecordAfterThem) {
+    testing::InterpretOptions options;
+    options.refine = true;
+    axisMap().axisScale[0] = 10160.0;
+    struct Case {
+        const char* program;
+        int16_t pValue;  // of the fillet and the record after it
+        bool nextMarked;
+    };
+    for (const Case& c : {Case{"G90\nG1 X1 F60\nG1 X2 Y0.05\nM51\n", 0, false},
+                          Case{"G1 X1 P3\nG1 X2 Y0.05 P7\nG1 X3 Y0.05 P9\n", 7, false},
+                          Case{"G1 A0 X1\nM50 AT40 OUT2\nG1 X2 Y0.05\nG1 X3 Y0.05\n", 40, true}}) {
+        const auto run = interpret(c.program, options);
+        ASSERT_EQ(run.result, 0) << c.program;
+        const auto moves = run.moves();
+        ASSERT_GE(moves.size(), 3u) << c.program;
+        const Segment& fillet = moves[1];
+        ASSERT_TRUE(fillet.has(SegmentFlags::Arc)) << c.program;
+        EXPECT_FALSE(fillet.has(SegmentFlags::EventMark)) << c.program;
+        EXPECT_EQ(fillet.pValue, c.pValue) << c.program;
+        EXPECT_EQ(moves[2].pValue, c.pValue) << c.program;
+        EXPECT_EQ(moves[2].has(SegmentFlags::EventMark), c.nextMarked) << c.program;
+    }
+}
+
 }  // namespace
 }  // namespace pulsepost
