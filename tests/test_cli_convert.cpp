@@ -20,15 +20,17 @@ using testing::runCli;
 
 TEST(CliConvert, ConvertsAndSummarisesWithoutProgressOffATerminal) {
     testing::ScratchDir dir;
-    testing::writeFile(dir.file("plate.nc"), "G1 X1\nM8\nG1 X2 Y1\n");
+    testing::writeFile(dir.file("plate.nc"), "M6 T3\nG1 X1\nM8\nG4P1500\nM6 T7\nG1 X2 Y1\nM6 T3\n");
     const CliRun r = runCli(dir, "convert plate.nc");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err;  // no progress bar when standard error is a file
-    EXPECT_TRUE(contains(r.out, "plate.nc: converted")) << r.out;
-    EXPECT_TRUE(contains(r.out, "ticks at 643 per second")) << r.out;
-    EXPECT_TRUE(contains(r.out, "X 0.0000 .. 2.0000")) << r.out;
-    EXPECT_TRUE(contains(r.out, "1 events")) << r.out;
-    EXPECT_TRUE(contains(r.out, "plate.BRK")) << r.out;
+    for (const char* part :
+         {"plate.nc: converted", ", 1 dwell 0:00:01.5 (P in ms)", "tools     T3 T7\n",
+          "distance  2.414 along the path", "X 0.0000 .. 2.0000", "5 events", "plate.BRK",
+          "config    ./ZORVAN.CFG: pulses/unit X 10160 Y 10160 Z 10160; u/min feed 50 plunge 25",
+          "F words ignored; traverses planned as feeds", "program   7 lines read"}) {
+        EXPECT_TRUE(contains(r.out, part)) << part << "\n" << r.out;
+    }
     for (const char* name : {"plate.CM", "plate.BRK", "plate.LIM", "plate.EV", "ZORVAN.CFG"}) {
         EXPECT_TRUE(testing::fileExists(dir.file(name))) << name;
     }
@@ -45,6 +47,18 @@ TEST(CliConvert, FailuresAreNamedAndMakeTheStatusNonZero) {
     EXPECT_TRUE(contains(r.out, "good.nc: converted")) << r.out;
     EXPECT_TRUE(contains(r.out, "endless.nc: FAILED")) << r.out;
     EXPECT_TRUE(contains(r.out, "1 of 3 programs converted")) << r.out;
+}
+
+TEST(CliConvert, ProgramsWritingTheSameFilesAreRefusedBeforeAnyConverts) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("a.nc"), "G1 X1\n");
+    testing::writeFile(dir.file("a.tap"), "G1 X2\n");
+    for (const char* args : {"convert a.nc a.tap", "convert -j 2 a.nc ./a.nc"}) {
+        const CliRun r = runCli(dir, args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(contains(r.err, "both write")) << r.err;
+        EXPECT_FALSE(testing::fileExists(dir.file("a.CM"))) << args;
+    }
 }
 
 TEST(CliConvert, WorkerProcessesWriteTheSameFilesAsOneProcess) {

@@ -62,6 +62,14 @@ TEST(CliInspect, JsonCarriesTheSameSummary) {
     EXPECT_NEAR(j["events"][3]["position"][0].get<double>(), 1.0, 1e-4);
     EXPECT_EQ(j["chunks"]["count"].get<int>(), 2);
     EXPECT_TRUE(j["findings"].empty());
+
+    // Several programs: an array of the same objects; one that does not read back fails the run.
+    const CliRun two = runCli(dir, "inspect plate.nc absent.nc --json");
+    EXPECT_EQ(two.status, 1);
+    const nlohmann::json both = nlohmann::json::parse(two.out);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0], j);
+    EXPECT_FALSE(both[1]["valid"].get<bool>());
 }
 
 // A damaged stream makes inspect and plot fail with one line that says where and what.

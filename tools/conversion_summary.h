@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pulsepost::cli {
 
@@ -30,11 +31,30 @@ struct ConversionSummary {
 
     bool haveBounds = false;
     double bounds[6] = {};  // maxX, maxY, minX, minY, maxZ, minZ (units)
+
+    // The motion read back (when the streams read back).
+    bool walked = false;
+    double motionSeconds = 0.0;  // the CM stream's ticks
+    double rapidSeconds = 0.0;   // rapid moves played from the BRK stream
+    double feedDistance = 0.0;   // units along the path of the CM stream
+    double rapidDistance = 0.0;  // units of the BRK stream's rapid moves
+    std::string tools;           // "T1 T4", in the order of use
+    int dwells = 0;
+    long long dwellP = 0;  // sum of the dwells' P values (milliseconds)
+    int pauses = 0;
+    int waits = 0;
+
+    long long lines = -1;        // lines of the program file; -1 when it cannot be read
+    std::string configuration;   // one line: what the conversion was configured with
+    bool rapidsAsFeeds = false;  // traverses in the CM stream, counted with the feeds
 };
 
-// Reads the files of a conversion that has ended.
-ConversionSummary summarizeConversion(const std::string& program, int32_t result, bool aborted,
-                                      double wallSeconds);
+// Reads the files of a conversion that has ended with the configuration of configDir.
+ConversionSummary summarizeConversion(const std::string& program, const std::string& configDir,
+                                      int32_t result, bool aborted, double wallSeconds);
+
+// h:mm:ss, with tenths below a minute ("0:00:02.5").
+std::string clockText(double seconds);
 
 // A few lines for the terminal; the first names the program and the outcome.
 std::string formatSummary(const ConversionSummary& summary);

@@ -8,11 +8,14 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "conversion_summary.h"
+#include "platform/files.h"
 #include "pulsepost/pulsepost.h"
 
 namespace pulsepost::cli {
@@ -123,46 +126,118 @@ int convertOne(const std::string& program, const ConvertOptions& o, bool showBar
     pulsepost_set_message_sink(nullptr);
     const bool aborted = result == 0 && gRun.sawPlanning && !gRun.sawFinal;
     if (!o.quiet || result != 0 || aborted) {
-        const std::string text =
-            formatSummary(summarizeConversion(program, result, aborted, elapsed.count()));
+        const std::string text = formatSummary(
+            summarizeConversion(program, o.configDir, result, aborted, elapsed.count()));
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
     }
     return result != 0 || aborted ? 1 : 0;
 }
 
-// Up to jobs worker processes, one program each; the parent only collects their statuses.
+struct Worker {
+    std::size_t program = 0;
+    int summary = -1;  // read end of the pipe the worker writes its summary into
+};
+
+// The parent's progress line on a terminal: programs done of all, and which are running.
+void drawWorkerProgress(bool show, std::size_t done, std::size_t total,
+                        const std::map<pid_t, Worker>& running) {
+    if (!show) return;
+    std::fprintf(stderr, "\r\033[K%zu of %zu programs done, %zu converting", done, total,
+                 running.size());
+    std::fflush(stderr);
+}
+
+// Copies what a finished worker wrote (its summary, a few lines) to standard output.
+void forwardSummary(int fd) {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0)
+        std::fwrite(buffer, 1, static_cast<std::size_t>(n), stdout);
+    close(fd);
+    std::fflush(stdout);
+}
+
+// Up to jobs worker processes, one program each. Each worker writes its summary into a pipe that
+// the parent copies out when the worker ends, so that on a terminal the parent's progress line is
+// cleared before and drawn again after each summary.
 int convertInWorkers(const ConvertOptions& o) {
+    const bool show = isatty(fileno(stderr)) != 0;
+    std::map<pid_t, Worker> running;
     std::size_t next = 0;
-    int running = 0;
+    std::size_t done = 0;
     int failed = 0;
-    while (next < o.programs.size() || running > 0) {
-        while (running < o.jobs && next < o.programs.size()) {
+    while (next < o.programs.size() || !running.empty()) {
+        while (static_cast<int>(running.size()) < o.jobs && next < o.programs.size()) {
             std::fflush(stdout);
             std::fflush(stderr);
-            const pid_t pid = fork();
+            int fds[2] = {-1, -1};
+            const pid_t pid = pipe(fds) == 0 ? fork() : -1;
             if (pid == 0) {
+                close(fds[0]);
+                dup2(fds[1], fileno(stdout));
+                close(fds[1]);
                 const int status = convertOne(o.programs[next], o, false);
                 std::fflush(nullptr);
                 _exit(status);
             }
             if (pid < 0) {
+                if (fds[0] >= 0) {
+                    close(fds[0]);
+                    close(fds[1]);
+                }
                 failed += convertOne(o.programs[next], o, false);  // no worker: convert here
+                done += 1;
             } else {
-                running += 1;
+                close(fds[1]);
+                running[pid] = Worker{next, fds[0]};
             }
             next += 1;
+            drawWorkerProgress(show, done, o.programs.size(), running);
         }
-        if (running == 0) continue;
+        if (running.empty()) continue;
         int status = 0;
-        if (wait(&status) < 0) break;
-        running -= 1;
+        const pid_t pid = wait(&status);
+        if (pid < 0) break;
+        const auto worker = running.find(pid);
+        if (worker == running.end()) continue;
+        if (show) std::fputs("\r\033[K", stderr);
+        forwardSummary(worker->second.summary);
+        running.erase(worker);
+        done += 1;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) failed += 1;
+        drawWorkerProgress(show, done, o.programs.size(), running);
     }
+    if (show) std::fputs("\r\033[K", stderr);
     return failed;
 }
 
+// Two programs whose output files are the same files (a.nc and a.tap both write a.CM ...) would
+// overwrite each other; such a run is refused before anything is converted. Empty when none.
+std::string sharedOutputs(const std::vector<std::string>& programs) {
+    std::map<std::string, std::string> writer;  // CM path as the file system names it -> program
+    for (const std::string& program : programs) {
+        char path[kPathLimit + 1];
+        if (!outputPath(path, program.c_str(), "CM")) continue;
+        std::error_code ignored;
+        const std::string key =
+            std::filesystem::weakly_canonical(std::filesystem::absolute(path, ignored), ignored)
+                .string();
+        const auto [at, fresh] = writer.emplace(key.empty() ? path : key, program);
+        if (!fresh) {
+            return at->second + " and " + program + " both write " + path +
+                   " and its BRK, LIM and EV files; convert them in separate runs";
+        }
+    }
+    return "";
+}
+
 int runConvert(const ConvertOptions& o) {
+    const std::string shared = sharedOutputs(o.programs);
+    if (!shared.empty()) {
+        std::fprintf(stderr, "pulsepost convert: %s\n", shared.c_str());
+        return 2;
+    }
     int failed = 0;
     if (o.jobs <= 1 || o.programs.size() == 1) {
         const bool bar = isatty(fileno(stderr)) != 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "pulsepost/pulsepost.h"
@@ -21,7 +22,7 @@ const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
 constexpr int kJsonSchemaVersion = 1;
 
 struct InspectOptions {
-    std::string program;
+    std::vector<std::string> programs;
     std::string configDir = ".";
     bool json = false;
 };
@@ -38,8 +39,8 @@ nlohmann::json eventJson(const MotionEvent& e) {
             {"position", {e.position.x, e.position.y, e.position.z, e.position.a}}};
 }
 
-nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const MotionScale& scale,
-                            bool configRead) {
+nlohmann::json readbackJson(const Readback& r, const std::string& program, const InspectOptions& o,
+                            const MotionScale& scale, bool configRead) {
     const MotionSummary& m = r.motion;
     nlohmann::json j;
     j["schemaVersion"] = kJsonSchemaVersion;
@@ -48,7 +49,7 @@ nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const Mo
                   {"time", "s"},
                   {"tick", "1/643 s"},
                   {"speed", "length per second unless the name says per minute"}};
-    j["program"] = o.program;
+    j["program"] = program;
     j["valid"] = true;
     j["configuration"] = {{"directory", o.configDir},
                           {"read", configRead},
@@ -106,35 +107,51 @@ nlohmann::json readbackJson(const Readback& r, const InspectOptions& o, const Mo
     return j;
 }
 
-int runInspect(const InspectOptions& o) {
-    MotionScale scale;
-    const bool configRead = readConfiguredScale(o.configDir.c_str(), scale);
+// One program: its summary, or the reason it does not read back. 0 when it reads back.
+int inspectOne(const std::string& program, const InspectOptions& o, const MotionScale& scale,
+               bool configRead, nlohmann::json& json) {
     Readback r;
     ReadbackError error;
-    if (readbackProgram(o.program.c_str(), scale, r, error) != 0) {
-        if (o.json) {
-            const nlohmann::json j = {
-                {"program", o.program},
-                {"schemaVersion", kJsonSchemaVersion},
+    if (readbackProgram(program.c_str(), scale, r, error) != 0) {
+        json = {{"schemaVersion", kJsonSchemaVersion},
+                {"program", program},
                 {"valid", false},
                 {"error",
                  {{"file", error.file}, {"offset", error.offset}, {"message", error.message}}}};
-            std::printf("%s\n", j.dump(2).c_str());
-        }
-        std::fprintf(stderr, "pulsepost inspect: %s: %s\n", o.program.c_str(),
+        std::fprintf(stderr, "pulsepost inspect: %s: %s\n", program.c_str(),
                      describeReadbackError(error).c_str());
         return 1;
     }
     if (o.json) {
-        std::printf("%s\n", readbackJson(r, o, scale, configRead).dump(2).c_str());
+        json = readbackJson(r, program, o, scale, configRead);
     } else {
-        if (!configRead) {
-            std::printf("configuration  %s/ZORVAN.CFG missing or damaged: default scale used\n",
-                        o.configDir.c_str());
-        }
-        std::fputs(formatReadbackSummary(r, o.program).c_str(), stdout);
+        std::fputs(formatReadbackSummary(r, program).c_str(), stdout);
     }
     return 0;
+}
+
+// Several programs: the summaries one after the other, or with --json an array of the objects
+// one program gives. The status is 1 when any does not read back.
+int runInspect(const InspectOptions& o) {
+    MotionScale scale;
+    const bool configRead = readConfiguredScale(o.configDir.c_str(), scale);
+    if (!configRead && !o.json) {
+        std::printf("configuration  %s/ZORVAN.CFG missing or damaged: default scale used\n",
+                    o.configDir.c_str());
+    }
+    int failed = 0;
+    nlohmann::json all = nlohmann::json::array();
+    for (std::size_t i = 0; i < o.programs.size(); ++i) {
+        if (i > 0 && !o.json) std::fputs("\n", stdout);
+        nlohmann::json one;
+        failed += inspectOne(o.programs[i], o, scale, configRead, one);
+        all.push_back(one);
+    }
+    if (o.json) {
+        const nlohmann::json& shown = o.programs.size() == 1 ? all[0] : all;
+        std::printf("%s\n", shown.dump(2).c_str());
+    }
+    return failed == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -143,15 +160,18 @@ void registerInspectCommand(CLI::App& app) {
     auto options = std::make_shared<InspectOptions>();
     CLI::App* cmd = app.add_subcommand(
         "inspect",
-        "Read back the CM, BRK, LIM and EV files written beside PROGRAM, check that they agree, "
+        "Read back the CM, BRK, LIM and EV files written beside each PROGRAM, check that they "
+        "agree, "
         "and summarise the motion: time, travel and extremes per axis, chunks, events, largest "
         "steps, highest speed and acceleration. Exits with 1 and a one-line reason when a "
         "stream is invalid.");
-    cmd->add_option("program", options->program, "the part program that was converted")->required();
+    cmd->add_option("PROGRAM", options->programs, "the part programs that were converted")
+        ->required();
     cmd->add_option("--config-dir", options->configDir,
                     "directory of the ZORVAN.CFG the conversion used (pulses per unit, X/Y swap)")
         ->capture_default_str();
-    cmd->add_flag("--json", options->json, "print the summary as JSON");
+    cmd->add_flag("--json", options->json,
+                  "print the summary as JSON (an array of them for several programs)");
     cmd->callback([options]() { commandStatus() = runInspect(*options); });
 }
 
