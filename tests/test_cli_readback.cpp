@@ -117,6 +117,23 @@ TEST(CliPlot, WritesAPictureOfTheMotion) {
     EXPECT_EQ(svg.rfind("<svg xmlns=", 0), 0u);
     EXPECT_TRUE(contains(svg, "dwell P250 at X2.0000 Y1.0000")) << svg.substr(0, 400);
     EXPECT_TRUE(contains(svg, "</svg>"));
+    // With the defaults traverses are planned as feeds at the rapid speed: drawn as traverses.
+    EXPECT_TRUE(contains(svg, "class=\"rapid\"/>")) << svg.substr(0, 400);
+    EXPECT_TRUE(contains(svg, ">T2</text>")) << svg.substr(0, 400);  // the tool change
+    EXPECT_FALSE(contains(svg, "no motion"));
+
+    const CliRun piped = runCli(dir, "plot plate.nc -o -");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, svg);
+    const CliRun png = runCli(dir, "plot plate.nc -o plate.png");
+    EXPECT_EQ(png.status, 2);
+    EXPECT_TRUE(contains(png.err, "name the file .svg")) << png.err;
+    EXPECT_FALSE(testing::fileExists(dir.file("plate.png")));
+
+    testing::writeFile(dir.file("still.nc"), "M8\nM9\n");
+    ASSERT_EQ(runCli(dir, "convert -q still.nc").status, 0);
+    ASSERT_EQ(runCli(dir, "plot still.nc -o still.svg").status, 0);
+    EXPECT_TRUE(contains(testing::readFile(dir.file("still.svg")), ">no motion</text>"));
 }
 
 #endif  // PULSEPOST_CLI

@@ -274,13 +274,26 @@ void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, 
 // paths of many short moves the speed changes colour at almost every point: a run keeps its
 // colour until it has kMinRunSegments segments (a few pixels), so that such a picture is tens
 // of thousands of paths rather than one per segment.
+// Points at the traverse speed or faster are drawn as traverses: moves planned at the rapid
+// speed look the same whether they travel as rapid records or as feeds.
+constexpr int kTraverseBucket = kColourBuckets;
+constexpr double kTraverseSpeedShare = 0.98;  // of the slower rapid speed: planned at rapid speed
+
+int bucketOf(const MotionPlotData& d, double speed, double highest) {
+    if (d.traverseSpeed > 0.0 && speed >= d.traverseSpeed * kTraverseSpeedShare)
+        return kTraverseBucket;
+    return bucketOf(speed, highest);
+}
+
 void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sideView,
               double highest, double strokeWidth) {
     std::string run;
     int runBucket = -1;
     int runSegments = 0;
     const auto flush = [&]() {
-        if (!run.empty()) {
+        if (!run.empty() && runBucket == kTraverseBucket) {
+            appendf(out, "<path d=\"%s\" class=\"rapid\"/>\n", run.c_str());
+        } else if (!run.empty()) {
             appendf(out,
                     "<path d=\"%s\" stroke=\"%s\" stroke-width=\"%.1f\" fill=\"none\" "
                     "stroke-linejoin=\"round\"/>\n",
@@ -296,10 +309,13 @@ void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sid
             continue;
         }
         const MotionPlotData::Point& q = d.points[i - 1];
-        const int bucket = bucketOf(p.speed, highest);
+        const int bucket = bucketOf(d, p.speed, highest);
         const double qy = sideView ? q.z : q.y, py = sideView ? p.z : p.y;
         char seg[96];
-        const bool recolour = bucket != runBucket && runSegments >= kMinRunSegments;
+        // A traverse starts and ends where it does: it never shares a run with a cut.
+        const bool traverseEdge = (bucket == kTraverseBucket) != (runBucket == kTraverseBucket);
+        const bool recolour =
+            bucket != runBucket && (traverseEdge || runSegments >= kMinRunSegments);
         if (recolour || run.empty() || run.size() > 60000) {
             flush();
             runBucket = bucket;
@@ -314,6 +330,18 @@ void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sid
     flush();
 }
 
+// Seconds as h:mm:ss (tenths below a minute), for the time axis and the title.
+std::string clockText(double seconds) {
+    std::string text;
+    if (seconds < 60.0) {
+        appendf(text, "%.1f s", seconds);
+        return text;
+    }
+    const long long whole = std::llround(seconds);
+    appendf(text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
+    return text;
+}
+
 void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r, const Box& b,
                     double highest) {
     appendf(out,
@@ -326,10 +354,16 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
     const auto sy = [&](double s) { return b.y + b.h - s / top * b.h; };
     const double ts = niceStep(seconds, 10), ss = niceStep(top, 4);
     for (double t = 0; t <= seconds + 1e-9; t += ts) {
+        std::string label;
+        if (seconds >= 60.0) {
+            label = clockText(t);
+        } else {
+            appendf(label, "%g", t);
+        }
         appendf(out,
                 "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#e4e4e4\"/>"
-                "<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"middle\">%g</text>\n",
-                tx(t), b.y, tx(t), b.y + b.h, tx(t), b.y + b.h + 24, t);
+                "<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"middle\">%s</text>\n",
+                tx(t), b.y, tx(t), b.y + b.h, tx(t), b.y + b.h + 24, label.c_str());
     }
     for (double s = 0; s <= top; s += ss) {
         appendf(out,
@@ -385,9 +419,9 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
         const MotionEvent& e = r.motion.events[i];
         drawEvent(out, e, tx(static_cast<double>(e.tick) / kTicksPerSecond), b.y + 8);
     }
-    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">time, s</text>\n", b.x + b.w - 50,
-            b.y + b.h + 38);
-    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">speed, units/s</text>\n", b.x,
+    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">time, %s</text>\n", b.x + b.w - 80,
+            b.y + b.h + 38, seconds >= 60.0 ? "h:mm:ss" : "s");
+    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">speed, program units/s</text>\n", b.x,
             b.y - 6);
 }
 
@@ -402,9 +436,11 @@ void drawLegend(std::string& out, double highest, double y) {
             "<text x=\"375\" y=\"%.1f\" class=\"tick\" text-anchor=\"end\">%.4g units/s</text>\n",
             y + 25, y + 25, highest);
     appendf(out,
-            "<line x1=\"420\" y1=\"%.1f\" x2=\"460\" y2=\"%.1f\" class=\"rapid\"/>"
-            "<text x=\"466\" y=\"%.1f\" class=\"tick\">rapid</text>\n",
-            y + 6, y + 6, y + 10);
+            "<line x1=\"400\" y1=\"%.1f\" x2=\"430\" y2=\"%.1f\" class=\"rapid\"/>"
+            "<text x=\"434\" y=\"%.1f\" class=\"tick\">traverse</text>"
+            "<path d=\"M484 %.1fv9\" stroke=\"#e31a1c\" stroke-width=\"1\"/>"
+            "<text x=\"488\" y=\"%.1f\" class=\"tick\">stop</text>\n",
+            y + 6, y + 6, y + 10, y + 2, y + 10);
     MotionEvent e;
     const struct {
         uint8_t kind;
@@ -412,7 +448,7 @@ void drawLegend(std::string& out, double highest, double y) {
         const char* name;
     } keys[] = {{5, false, "spindle"},          {6, false, "outputs"}, {7, false, "tool"},
                 {8, false, "pause/dwell/wait"}, {187, false, "value"}, {0, true, "output mark"}};
-    double x = 530;
+    double x = 540;
     for (const auto& k : keys) {
         e.entry.kind = k.kind;
         e.isMark = k.mark;
@@ -457,6 +493,12 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
         highest = std::max(highest, double(p.speed));
     for (const MotionPlotData::SpeedBin& b : d.bins)
         highest = std::max(highest, double(b.high));
+    // The feed colours span the feeds alone; traverses have their own style.
+    double highestFeed = 0.0;
+    for (const MotionPlotData::Point& p : d.points) {
+        if (bucketOf(d, p.speed, highest) != kTraverseBucket)
+            highestFeed = std::max(highestFeed, double(p.speed));
+    }
 
     // Extents of everything drawn, the origin included.
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0, z0 = 0, z1 = 0;
@@ -481,29 +523,50 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     out +=
         "<style>text{font-family:DejaVu Sans,Arial,sans-serif;fill:#222}"
         ".title{font-size:17px;font-weight:bold}.sub{font-size:12px}.tick{font-size:10px;"
-        "fill:#555}.axis{font-size:12px;font-weight:bold}.rapid{stroke:#e31a1c;"
-        "stroke-width:1;stroke-dasharray:5 4;fill:none}</style>\n";
+        "fill:#555}.axis{font-size:12px;font-weight:bold}.tool{font-size:11px;font-weight:bold;"
+        "fill:#6a3d9a}.rapid{stroke:#e31a1c;stroke-width:0.8;stroke-dasharray:5 4;fill:none}"
+        "</style>\n";
     out += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
     appendf(out, "<text x=\"40\" y=\"26\" class=\"title\">%s</text>\n", escapeXml(title).c_str());
     appendf(out,
-            "<text x=\"40\" y=\"46\" class=\"sub\">motion %.2f s (%lld ticks), %d chunks, "
-            "%d rapids, %zu events, highest feed speed %.4g units/s (%.4g units/min), "
+            "<text x=\"40\" y=\"46\" class=\"sub\">motion %s (%lld ticks), %d chunks, "
+            "%d rapids, %zu events, highest speed %.4g units/s (%.4g units/min), "
             "highest acceleration %.3g units/s&#178;, %zu findings</text>\n",
-            m.motionSeconds, static_cast<long long>(m.ticks), m.chunkCount, m.rapidCount,
-            m.events.size(), m.highestSpeed, perMinute(m.highestSpeed), m.highestAcceleration,
-            r.findings.size());
+            clockText(m.motionSeconds).c_str(), static_cast<long long>(m.ticks), m.chunkCount,
+            m.rapidCount, m.events.size(), m.highestSpeed, perMinute(m.highestSpeed),
+            m.highestAcceleration, r.findings.size());
+
+    if (!m.hasMotion || (x1 - x0) + (y1 - y0) + (z1 - z0) < 1e-9) {
+        // Nothing moves: say so instead of axes scaled to nothing.
+        out +=
+            "<rect x=\"60\" y=\"80\" width=\"1110\" height=\"500\" fill=\"#fbfbfb\" "
+            "stroke=\"#999\"/><text x=\"615\" y=\"330\" class=\"title\" "
+            "text-anchor=\"middle\">no motion</text>\n";
+        for (std::size_t i = 0; i < m.events.size() && i < kEventBudget; ++i)
+            drawEvent(out, m.events[i], 80.0 + 14.0 * static_cast<double>(i % 78), 100.0);
+        drawLegend(out, highestFeed, 868);
+        out += "</svg>\n";
+        return out;
+    }
 
     View xy{{60, 80, 680, 500}};
     xy.fit(x0, x1, y0, y1);
     drawGrid(out, xy, x0, x1, y0, y1, "X", "Y");
+    out += "<text x=\"600\" y=\"72\" class=\"tick\">lengths in the program's unit</text>\n";
     appendf(out, "<text x=\"60\" y=\"72\" class=\"axis\">XY, from above</text>\n");
-    drawPath(out, d, xy, false, highest, 1.3);
+    drawPath(out, d, xy, false, highestFeed, 1.3);
     for (const RapidMove& rm : d.rapids) {
         appendf(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"rapid\"/>\n",
                 xy.px(rm.from.x), xy.py(rm.from.y), xy.px(rm.to.x), xy.py(rm.to.y));
     }
     for (std::size_t i = 0; i < m.events.size() && i < kEventBudget; ++i) {
         drawEvent(out, m.events[i], xy.px(m.events[i].position.x), xy.py(m.events[i].position.y));
+        if (!m.events[i].isMark &&
+            static_cast<SegmentKind>(m.events[i].entry.kind) == SegmentKind::ToolChange) {
+            appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"tool\">T%u</text>\n",
+                    xy.px(m.events[i].position.x) + 7, xy.py(m.events[i].position.y) - 6,
+                    m.events[i].entry.value);
+        }
     }
     appendf(out,
             "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"5\" fill=\"none\" stroke=\"#1a9641\" "
@@ -524,20 +587,20 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     } else {
         out += "<text x=\"810\" y=\"72\" class=\"axis\">XZ, from the front</text>\n";
     }
-    drawPath(out, d, xz, true, highest, 1.0);
+    drawPath(out, d, xz, true, highestFeed, 1.0);
     for (const RapidMove& rm : d.rapids) {
         appendf(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"rapid\"/>\n",
                 xz.px(rm.from.x), xz.py(rm.from.z), xz.px(rm.to.x), xz.py(rm.to.z));
     }
 
     drawSpeedPanel(out, d, r, Box{60, 640, 1110, 170}, highest);
-    drawLegend(out, highest, 868);
+    drawLegend(out, highestFeed, 868);
     out += "</svg>\n";
     return out;
 }
 
-int32_t plotProgram(const char* programPath, const MotionScale& scale, std::string& svg,
-                    Readback& readback, ReadbackError& error) {
+int32_t plotProgram(const char* programPath, const MotionScale& scale, double traverseSpeed,
+                    std::string& svg, Readback& readback, ReadbackError& error) {
     // The LIM bounds and the BRK header size the collection before the motion is walked.
     double span = 1.0;
     int64_t ticks = 0;
@@ -557,6 +620,7 @@ int32_t plotProgram(const char* programPath, const MotionScale& scale, std::stri
     }
     MotionPlotData data;
     startMotionPlot(data, span, ticks);
+    data.traverseSpeed = traverseSpeed;
     const MotionObserver observer = motionPlotObserver(data);
     if (readbackProgram(programPath, scale, readback, error, &observer) != 0) return -1;
     svg = renderMotionPlot(data, readback, programPath);

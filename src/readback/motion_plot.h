@@ -25,8 +25,9 @@ struct MotionPlotData {
         float high = 0.0f;
         bool rest = false;  // a tick of the bin moved no output: the machine stood
     };
-    double tolerance = 1e-4;  // units: points closer than this to the last kept are dropped
-    int64_t ticksPerBin = 1;  // speed bins
+    double tolerance = 1e-4;     // units: points closer than this to the last kept are dropped
+    double traverseSpeed = 0.0;  // units per second: moves this fast are traverses (0: none)
+    int64_t ticksPerBin = 1;     // speed bins
     std::vector<Point> points;
     std::vector<SpeedBin> bins;
     std::vector<RapidMove> rapids;
@@ -49,8 +50,10 @@ MotionObserver motionPlotObserver(MotionPlotData& data);
 std::string renderMotionPlot(const MotionPlotData& data, const Readback& readback,
                              const std::string& title);
 
-// Reads the program's streams and renders them. Returns -1 with error when they cannot be read.
-int32_t plotProgram(const char* programPath, const MotionScale& scale, std::string& svg,
-                    Readback& readback, ReadbackError& error);
+// Reads the program's streams and renders them; moves at traverseSpeed (units per second, the
+// slower of the configured rapid speeds) are drawn as traverses, 0 for none. Returns -1 with
+// error when they cannot be read.
+int32_t plotProgram(const char* programPath, const MotionScale& scale, double traverseSpeed,
+                    std::string& svg, Readback& readback, ReadbackError& error);
 
 }  // namespace pulsepost
