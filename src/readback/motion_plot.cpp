@@ -356,7 +356,8 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
     for (double t = 0; t <= seconds + 1e-9; t += ts) {
         std::string label;
         if (seconds >= 60.0) {
-            label = clockText(t);
+            const long long whole = std::llround(t);
+            appendf(label, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
         } else {
             appendf(label, "%g", t);
         }
