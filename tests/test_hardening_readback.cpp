@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "readback/break_stream.h"
+#include "readback/motion_plot.h"
 #include "readback/motion_readback.h"
+#include "readback/readback_error.h"
 #include "readback/step_stream.h"
+#include "readback/text_outputs.h"
 #include "readback_builders.h"
 
 namespace pulsepost {
@@ -69,6 +72,33 @@ TEST(HardeningReadback, StepsThatCarryAPositionPastTheRangeAreMalformed) {
     EXPECT_EQ(error.file, "CM");
     EXPECT_NE(error.message.find("tick 2"), std::string::npos) << error.message;
     EXPECT_NE(error.message.find("output 0"), std::string::npos) << error.message;
+}
+
+// Text from a damaged file or a hostile path reaches a terminal, JSON and XML: control bytes and
+// bytes that are not UTF-8 are written as \xNN, valid UTF-8 stays, and a number from a damaged
+// file is written short rather than as hundreds of digits.
+TEST(HardeningReadback, MessagesEscapeControlBytesAndShortenAbsurdNumbers) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"plain \xC3\x96l \xE2\x82\xAC", "plain \xC3\x96l \xE2\x82\xAC"},  // Öl €
+        {"\x1B[31mred\x07", "\\x1B[31mred\\x07"},
+        {"\xFF\xC3 \xC0\xAF \xED\xA0\x80", "\\xFF\\xC3 \\xC0\\xAF \\xED\\xA0\\x80"},
+        {"a\\b", "a\\\\b"},
+    };
+    for (const auto& [text, printable] : texts)
+        EXPECT_EQ(printableText(text), printable);
+    EXPECT_EQ(messageNumber(-2.5), "-2.500000");
+    EXPECT_EQ(messageNumber(1e300), "1e+300");
+
+    LimBounds lim;
+    ReadbackError error;
+    ASSERT_EQ(parseLimText("1\r\n\x1B]0;title\x07\r\n1\r\n1\r\n1\r\n1\r\n", lim, error), -1);
+    EXPECT_EQ(error.message.find('\x1B'), std::string::npos) << error.message;
+    EXPECT_NE(error.message.find("\\x1B]0;title\\x07"), std::string::npos) << error.message;
+
+    MotionPlotData data;
+    Readback r;
+    const std::string svg = renderMotionPlot(data, r, "job\xFF\x01<1>");
+    EXPECT_NE(svg.find("job\\xFF\\x01&lt;1&gt;"), std::string::npos);
 }
 
 }  // namespace

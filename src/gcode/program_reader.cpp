@@ -37,11 +37,11 @@ constexpr int kLineBufferBytes = 128;              // one piece: at most 127 cha
 constexpr float kReportCountdownPerByte = 0.001f;  // lines between reports per byte of program
 constexpr double kPercent = 100.0;
 
-#if defined(_WIN32)
-constexpr const char* kProgramReadMode = "rt";
-#else
-constexpr const char* kProgramReadMode = "r";
-#endif
+// Binary on every host: the read position is then the count of bytes consumed, which measures
+// stage 0 the same everywhere (the Windows runtime's text-mode position is no byte count for a
+// file with LF line ends). Text mode's two translations are made by the reader itself: CR LF is
+// read as LF, and on Windows a Ctrl-Z byte ends the program.
+constexpr const char* kProgramReadMode = "rb";
 
 // How far into a program its line ends are looked for.
 constexpr std::size_t kLineEndProbeBytes = 4096;
@@ -73,9 +73,18 @@ bool readPieceEndingAtCr(char (&buffer)[kLineBufferBytes], FILE* program) {
     return n > 0;
 }
 
-// Reads the next piece of the program. A CR LF line end is read as LF, so that a program
-// written on either platform reads the same as in the controller's text mode.
-bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds) {
+// Where the host's text mode ends a file at a byte (Ctrl-Z on Windows), the piece is cut there
+// and the program ends: nothing after it is read. False when nothing is left of the piece.
+bool cutAtTextEnd(char (&buffer)[kLineBufferBytes], bool& ended) {
+    if (kTextEndByte < 0) return true;
+    char* end = std::strchr(buffer, kTextEndByte);
+    if (end == nullptr) return true;
+    *end = '\0';
+    ended = true;
+    return end != buffer;
+}
+
+bool readPieceAsText(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds) {
     if (crLineEnds) return readPieceEndingAtCr(buffer, program);
     if (!std::fgets(buffer, kLineBufferBytes, program)) return false;
     std::size_t n = std::strlen(buffer);
@@ -91,6 +100,13 @@ bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds)
         }
     }
     return true;
+}
+
+// Reads the next piece of the program. A CR LF line end is read as LF, so that a program
+// written on either platform reads the same as in the controller's text mode.
+bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds, bool& ended) {
+    if (ended || !readPieceAsText(buffer, program, crLineEnds)) return false;
+    return cutAtTextEnd(buffer, ended);
 }
 
 void cutLine(char* line) {
@@ -140,7 +156,8 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
     char line[kLineBufferBytes];
     ReportCountdown countdown;  // lines
     bool lineStarts = true;
-    while (readPiece(line, program, crLineEnds)) {
+    bool ended = false;
+    while (readPiece(line, program, crLineEnds, ended)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;

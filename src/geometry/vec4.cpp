@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/console.h"
-
 namespace pulsepost {
 
 Vec4 cross(const Vec4& u, const Vec4& v) {
@@ -15,7 +13,6 @@ Vec4 cross(const Vec4& u, const Vec4& v) {
     }
     std::fputs("ERROR: Cross fed 4dim vectors\n", stdout);
     std::fflush(stdout);
-    waitForKey();
     return Vec4();
 }
 

@@ -70,8 +70,8 @@ inline double dot(const Vec4& u, const Vec4& v) {
 
 // Cross product of two vectors that together span at most three axes: (x, y, z) when neither
 // uses a, else (x, y, a) when neither uses z. Vectors that use both z and a have none: the
-// message "ERROR: Cross fed 4dim vectors\n" goes to standard output, the console waits for a
-// key, and the result is the zero vector.
+// message "ERROR: Cross fed 4dim vectors\n" goes to standard output and the result is the zero
+// vector. The library never waits for a key: its host may have no one at the console.
 Vec4 cross(const Vec4& u, const Vec4& v);
 
 // Quadrant 1..4 of the planar vector (dx, dy) for travel counter-clockwise (direction 3) or

@@ -68,16 +68,4 @@ int consoleReadKey() {
 #endif
 }
 
-void waitForKey() {
-    if (gHaveKeySource) {
-        gKeySource.readKey(gKeySource.context);
-        return;
-    }
-#if defined(_WIN32)
-    _getch();
-#else
-    readTerminalByte(-1, true);
-#endif
-}
-
 }  // namespace pulsepost

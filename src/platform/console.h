@@ -12,9 +12,6 @@ int consoleKeyWaiting();
 // Reads one key without echo. Without a console, or when no key comes, returns 0 at once.
 int consoleReadKey();
 
-// Waits for one key press (after a fatal geometry message); returns at once without a console.
-void waitForKey();
-
 // A replacement key source, so that tests can press keys. While one is installed the console is
 // not touched. Pass nullptr to return to the console.
 struct KeySource {

@@ -13,6 +13,15 @@ namespace pulsepost {
 
 constexpr int kPathLimit = 255;  // characters in every path the conversion keeps
 
+// The byte that ends a text file as this host's C runtime reads text: Ctrl-Z (0x1A) in the
+// Windows runtime's text mode; none elsewhere (-1). Programs are read in binary mode, so that
+// the read position is a byte count on every host, and honour this byte themselves.
+#if defined(_WIN32)
+constexpr int kTextEndByte = 0x1A;
+#else
+constexpr int kTextEndByte = -1;
+#endif
+
 // Length in bytes of the open file, or -1 when it cannot be told.
 long fileLength(FILE* file);
 

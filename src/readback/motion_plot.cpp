@@ -8,6 +8,7 @@
 
 #include "geometry/segment.h"
 #include "platform/files.h"
+#include "readback/readback_error.h"
 
 namespace pulsepost {
 
@@ -59,7 +60,10 @@ struct View {
     double py(double v) const { return offV - (v - minV) * kv; }
 };
 
-std::string escapeXml(const std::string& s) {
+// Text for an SVG element: control bytes and bytes that are not UTF-8 written as \xNN first
+// (XML admits neither), then the markup characters as entities.
+std::string escapeXml(const std::string& text) {
+    const std::string s = printableText(text);
     std::string out;
     for (char c : s) {
         switch (c) {

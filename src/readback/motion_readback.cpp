@@ -402,13 +402,15 @@ void checkAgainstLim(const Readback& r, std::vector<std::string>& findings) {
         const double slack = pulse + 1e-6;
         char text[200];
         if (m.axes[a].min < bounds[a][0] - slack) {
-            std::snprintf(text, sizeof text, "%s goes to %.6f, below the LIM minimum %.6f",
-                          kAxisNames[a], m.axes[a].min, bounds[a][0]);
+            std::snprintf(text, sizeof text, "%s goes to %s, below the LIM minimum %s",
+                          kAxisNames[a], messageNumber(m.axes[a].min).c_str(),
+                          messageNumber(bounds[a][0]).c_str());
             findings.push_back(text);
         }
         if (m.axes[a].max > bounds[a][1] + slack) {
-            std::snprintf(text, sizeof text, "%s goes to %.6f, above the LIM maximum %.6f",
-                          kAxisNames[a], m.axes[a].max, bounds[a][1]);
+            std::snprintf(text, sizeof text, "%s goes to %s, above the LIM maximum %s",
+                          kAxisNames[a], messageNumber(m.axes[a].max).c_str(),
+                          messageNumber(bounds[a][1]).c_str());
             findings.push_back(text);
         }
     }
@@ -457,9 +459,9 @@ int32_t readbackProgram(const char* programPath, const MotionScale& scale, Readb
     if (walked != 0) return -1;
 
     if (out.hasLim && out.brk.hasMotion && std::fabs(out.lim.maxZ - out.brk.maxZ) > 1e-6) {
-        return readbackFailure(error, "BRK", 5,
-                               "maxZ %.6f in the header, %.6f in LIM line 5; expected the same",
-                               out.brk.maxZ, out.lim.maxZ);
+        return readbackFailure(
+            error, "BRK", 5, "maxZ %s in the header, %s in LIM line 5; expected the same",
+            messageNumber(out.brk.maxZ).c_str(), messageNumber(out.lim.maxZ).c_str());
     }
     if (out.hasLim) checkAgainstLim(out, out.findings);
     int32_t mark = 0;

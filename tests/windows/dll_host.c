@@ -177,9 +177,8 @@ static int checkProgress(const char* name) {
     return stage;
 }
 
-/* The reports that both libraries must send alike. Stage 0 measures the read position in the
- * program file, which the Windows C runtime's text mode reports its own way (its ftell counts a
- * line end of an LF-only file as two bytes), so of stage 0 only the closing 100 is kept. */
+/* The reports that both libraries must send alike, every one of them: stage 0 measures the bytes
+ * of the program consumed, the same count on both hosts whatever the line ends. */
 static void writeProgressLog(const char* path) {
     FILE* f = fopen(path, "wb");
     if (!f) {
@@ -187,7 +186,6 @@ static void writeProgressLog(const char* path) {
         return;
     }
     for (long i = 0; i < gReportCount && i < kMaxReports; ++i) {
-        if (gReports[i].stage == 0 && gReports[i].percent != 100) continue;
         fprintf(f, "%d %d\n", (int)gReports[i].stage, (int)gReports[i].percent);
     }
     fclose(f);
