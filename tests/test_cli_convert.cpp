@@ -49,6 +49,37 @@ TEST(CliConvert, FailuresAreNamedAndMakeTheStatusNonZero) {
     EXPECT_TRUE(contains(r.out, "1 of 3 programs converted")) << r.out;
 }
 
+TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("plate.nc"), "G1 X1\nG38.2 Z-5\nG38.2 Z-6\n");
+    testing::writeFile(dir.file("lower.nc"), "g1 x10\n");
+    testing::writeFile(dir.file("clean.nc"), "G1 X1\n");
+
+    const CliRun shown = runCli(dir, "convert plate.nc lower.nc clean.nc");
+    EXPECT_EQ(shown.status, 0);  // warnings never fail a conversion
+    EXPECT_TRUE(contains(shown.err,
+                         "  warning line 2: G38.2: G code without a meaning here, "
+                         "ignored (2 times)\n"))
+        << shown.err;
+    EXPECT_TRUE(contains(shown.out, "lower.nc: converted in")) << shown.out;
+    EXPECT_TRUE(contains(shown.out, ", no motion: the program's words are in lower case"))
+        << shown.out;
+    EXPECT_GT(testing::readFile(dir.file("plate.CM")).size(), 0u);
+
+    const CliRun quiet = runCli(dir, "convert -q plate.nc clean.nc");
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "plate.nc: 1 kind of diagnostics, 2 lines not executed as written\n");
+
+    const CliRun strict = runCli(dir, "convert --strict plate.nc lower.nc clean.nc");
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_TRUE(contains(strict.out, "plate.nc: REFUSED (--strict")) << strict.out;
+    EXPECT_TRUE(contains(strict.out, "lower.nc: REFUSED (--strict")) << strict.out;
+    EXPECT_TRUE(contains(strict.out, "clean.nc: converted")) << strict.out;
+    EXPECT_TRUE(contains(strict.out, "1 of 3 programs converted")) << strict.out;
+    for (const char* name : {"plate.CM", "plate.BRK", "lower.CM", "lower.BRK"})
+        EXPECT_EQ(testing::readFile(dir.file(name)), "") << name;
+}
+
 TEST(CliConvert, ProgramsWritingTheSameFilesAreRefusedBeforeAnyConverts) {
     testing::ScratchDir dir;
     testing::writeFile(dir.file("a.nc"), "G1 X1\n");

@@ -220,14 +220,16 @@ ConversionSummary summarizeConversion(const std::string& program, const std::str
 std::string formatSummary(const ConversionSummary& s) {
     std::string out;
     char line[512];
-    const char* outcome = s.result != 0 ? "FAILED"
-                          : s.aborted   ? "ABORTED (Esc)"
-                          : s.motion    ? "converted"
-                                        : "converted (events only, no motion)";
-    std::snprintf(line, sizeof line, "%s: %s in %.2f s\n", s.program.c_str(), outcome,
-                  s.wallSeconds);
+    const char* outcome = s.result != 0        ? "FAILED"
+                          : s.aborted          ? "ABORTED (Esc)"
+                          : s.strictRefused    ? "REFUSED (--strict: not executed as written)"
+                          : s.motion           ? "converted"
+                          : s.noMotion.empty() ? "converted (events only, no motion)"
+                                               : "converted";
+    std::snprintf(line, sizeof line, "%s: %s in %.2f s%s%s\n", s.program.c_str(), outcome,
+                  s.wallSeconds, s.noMotion.empty() ? "" : ", ", s.noMotion.c_str());
     out += line;
-    if (s.result != 0 || s.aborted) return out;
+    if (s.result != 0 || s.aborted || s.strictRefused) return out;
     if (s.walked) {
         const double dwellSeconds = static_cast<double>(s.dwellP) / 1000.0;
         const double cycle = s.motionSeconds + s.rapidSeconds + dwellSeconds;

@@ -16,8 +16,10 @@ struct OutputFile {
 
 struct ConversionSummary {
     std::string program;
-    int32_t result = 0;    // what p returned
-    bool aborted = false;  // Esc after the path was interpreted (the result is then 0)
+    int32_t result = 0;          // what p returned
+    bool aborted = false;        // Esc after the path was interpreted (the result is then 0)
+    bool strictRefused = false;  // converted with diagnostics, refused by --strict
+    std::string noMotion;        // the reason a program with words yields no motion, or empty
     double wallSeconds = 0.0;
     OutputFile cm, brk, lim, ev;
 

@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -49,8 +51,17 @@ Configuration
   ZORVAN.CFG and params.cfg in --config-dir, created with the defaults when missing.
   FILTER.CFG in the current directory is applied once when ZORVAN.CFG is re-created.
 
-Exit status: 0 when every program converted; 1 when any failed, was refused or was aborted
-with Esc (pressed in the terminal during a conversion).)";
+Diagnostics
+  What the dialect does not execute as written is reported on standard error under the
+  program's summary, once per kind with its first line and a count: G and M codes without a
+  meaning here, lower-case letters, # parameters, [ ] expressions and O, L, B, C, D, E, H, U
+  words (never read), a dwell written as G4 P500 (dwells 0: write G4P500), letters without a
+  number (the A of WAITFORON or AT reads as A0), F words ignored by the configuration, words
+  for an axis with 0 pulses per unit, G20/G21 (coordinates stay in the machine's unit), and a
+  program that yields no motion. They do not change the files; --strict refuses such programs.
+
+Exit status: 0 when every program converted; 1 when any failed, was refused (also by --strict)
+or was aborted with Esc (pressed in the terminal during a conversion).)";
 
 constexpr const char* kStageNames[6] = {"reading",  "fillets", "distances",
                                         "planning", "profile", "pulses"};
@@ -65,6 +76,9 @@ struct RunningConversion {
     int lastPercent = -1;
     bool sawPlanning = false;
     bool sawFinal = false;
+    std::vector<std::string> warnings;  // the library's diagnostics, one per kind
+    unsigned long long occurrences = 0;
+    std::string noMotion;  // "no motion: <reason>" when the program yields none
 };
 RunningConversion gRun;
 
@@ -100,7 +114,22 @@ const char* codeName(int32_t code) {
     return "message";
 }
 
+// A warning's text ends with its count: "(N times)" or "(1 time)".
+unsigned long long occurrencesOf(const char* text) {
+    const char* open = std::strrchr(text, '(');
+    return open ? std::strtoull(open + 1, nullptr, 10) : 1;
+}
+
 void onMessage(int32_t code, const char* text) {
+    if (code == PULSEPOST_MESSAGE_WARNING) {
+        if (std::strncmp(text, "no motion: ", 11) == 0) {
+            gRun.noMotion = text;
+        } else {
+            gRun.occurrences += occurrencesOf(text);
+        }
+        gRun.warnings.emplace_back(text);
+        return;
+    }
     clearBar();
     std::fprintf(stderr, "pulsepost: %s: %s: %s\n", gRun.program.c_str(), codeName(code), text);
     std::fflush(stderr);
@@ -111,7 +140,34 @@ struct ConvertOptions {
     std::string configDir = ".";
     int jobs = 1;
     bool quiet = false;
+    bool strict = false;
 };
+
+// Under --strict a conversion with diagnostics leaves no playable stream: its CM and BRK files
+// are emptied, as the library empties them after a refusal.
+void emptyStreams(const std::string& program) {
+    for (const char* extension : {"CM", "BRK"}) {
+        char path[kPathLimit + 1];
+        if (!outputPath(path, program.c_str(), extension)) continue;
+        if (FILE* f = std::fopen(path, "wb")) std::fclose(f);
+    }
+}
+
+// The diagnostics under the summary, on standard error; -q keeps their counts only.
+void printWarnings(const std::string& program, bool quiet) {
+    if (gRun.warnings.empty()) return;
+    if (quiet) {
+        const std::size_t kinds = gRun.warnings.size() - (gRun.noMotion.empty() ? 0 : 1);
+        std::fprintf(stderr,
+                     "%s: %zu kind%s of diagnostics, %llu lines not executed as written%s\n",
+                     program.c_str(), kinds, kinds == 1 ? "" : "s", gRun.occurrences,
+                     gRun.noMotion.empty() ? "" : ", no motion");
+    } else {
+        for (const std::string& w : gRun.warnings)
+            std::fprintf(stderr, "  warning %s\n", w.c_str());
+    }
+    std::fflush(stderr);
+}
 
 // Converts one program and prints its summary in one write. 0 when it converted.
 int convertOne(const std::string& program, const ConvertOptions& o, bool showBar) {
@@ -125,13 +181,19 @@ int convertOne(const std::string& program, const ConvertOptions& o, bool showBar
     clearBar();
     pulsepost_set_message_sink(nullptr);
     const bool aborted = result == 0 && gRun.sawPlanning && !gRun.sawFinal;
-    if (!o.quiet || result != 0 || aborted) {
-        const std::string text = formatSummary(
-            summarizeConversion(program, o.configDir, result, aborted, elapsed.count()));
+    const bool strictRefused = o.strict && result == 0 && !gRun.warnings.empty();
+    if (strictRefused) emptyStreams(program);
+    if (!o.quiet || result != 0 || aborted || strictRefused) {
+        ConversionSummary summary =
+            summarizeConversion(program, o.configDir, result, aborted, elapsed.count());
+        summary.strictRefused = strictRefused;
+        summary.noMotion = gRun.noMotion;
+        const std::string text = formatSummary(summary);
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
     }
-    return result != 0 || aborted ? 1 : 0;
+    printWarnings(program, o.quiet);
+    return result != 0 || aborted || strictRefused ? 1 : 0;
 }
 
 struct Worker {
@@ -266,7 +328,11 @@ void registerConvertCommand(CLI::App& app) {
         ->check(CLI::ExistingDirectory);
     convert->add_option("-j,--jobs", options.jobs, "Convert in N worker processes at once")
         ->check(CLI::Range(1, 256));
-    convert->add_flag("-q,--quiet", options.quiet, "Print only the programs that did not convert");
+    convert->add_flag("-q,--quiet", options.quiet,
+                      "Print only the programs that did not convert, and the count of diagnostics");
+    convert->add_flag("--strict", options.strict,
+                      "Refuse every program with a diagnostic (a line not executed as written, or "
+                      "no motion): exit status 1 and empty CM and BRK files");
     convert->footer(kConvertHelp);
     convert->callback([] { commandStatus() = runConvert(options); });
 }

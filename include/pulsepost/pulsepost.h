@@ -49,7 +49,17 @@ PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgres
  * defaults are used and the conversion goes on); 8: the conversion was refused, the text names
  * the reason and, where there is one, the program line; 9: an output file could not be written
  * completely; 10: a notice, the conversion goes on (a damaged ZORVAN.CFG was replaced by the
- * defaults and kept as ZORVAN.CFG.bak). */
+ * defaults and kept as ZORVAN.CFG.bak).
+ *
+ * Code 11 (PULSEPOST_MESSAGE_WARNING): a diagnostic. The dialect rejects no word; what it did not
+ * execute as written is reported once per kind when the program has been read, as
+ * "line N: WORD: what happened (K times)" (N the first line of the kind, K its count), and a
+ * program with words that moves nothing as "no motion: reason". The kinds: G and M codes without
+ * a meaning here; lower-case letters; # parameters and [ ] expressions; O, L, B, C, D, E, H and U
+ * words; a dwell whose time is not right after the G4; a letter without a number read as 0 (the
+ * A of WAITFORON or AT); F words ignored by the option bits; words for an axis with 0 pulses per
+ * unit; G20/G21. Warnings never change the result of p() or the files it writes. */
+#define PULSEPOST_MESSAGE_WARNING 11
 typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
 
 #if !defined(_WIN32)

@@ -202,6 +202,9 @@ MotionLimits interpreterLimits() {
     limits.feedSpeed = perSecond(feedSpeed());
     limits.plungeSpeed = perSecond(plungeSpeed());
     limits.ignoreFWords = (optionBits() & kOptionIgnoreFWords) != 0;
+    for (int axis = 0; axis < 4; ++axis) {
+        if (stepsPerUnit(axis) == 0.0) limits.disabledAxes |= static_cast<uint8_t>(1u << axis);
+    }
     return limits;
 }
 

@@ -19,6 +19,7 @@ struct MotionLimits {
     double feedSpeed = 0.0;
     double plungeSpeed = 0.0;
     bool ignoreFWords = false;
+    uint8_t disabledAxes = 0;  // bit i: logical axis i (X, Y, Z, A) has 0 pulses per unit
 };
 
 // Read: the program is in the store. Aborted: Esc at a progress report. Refused: a line cannot be
@@ -33,7 +34,9 @@ FILE* openProgram(const char* programPath);
 // Stage 0: reads the open program into store, writes a line into events (the open EV file) for
 // every announced output event and stores the last record (flushPending), reporting stage 0 up to
 // its final 100. The conversion state must have been reset (resetConversionState) and
-// rapidsAsFeeds set. The caller closes both files.
+// rapidsAsFeeds set. The caller closes both files. What the program holds that the dialect does
+// not execute as written is reported through the message sink (code Warning) when the read
+// completes; see gcode/diagnostics.h.
 InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* events,
                             SegmentStore& store, ProgressCallback progress);
 

@@ -88,12 +88,10 @@ inline double readDecimal(const char* text) {
 // Reports a refused conversion with the program line it happened on; returns kRefused.
 int32_t refuseLine(int32_t lineNumber, const char* reason);
 
-// Reads the word's decimal number into value when the line holds the letter: 1 when read, 0 when
-// the line has no such word (value untouched), kRefused when the number is not finite (an
-// infinite or not-a-number value must never reach a coordinate, a speed or a cycle value).
-inline int32_t readFiniteWord(const char* line, char letter, int32_t lineNumber, double& value) {
-    const char* text = wordText(line, letter);
-    if (!text) return 0;
+// Reads the decimal number of the word whose text (right after its letter) is text into value: 1
+// when read, kRefused when the number is not finite (an infinite or not-a-number value must never
+// reach a coordinate, a speed or a cycle value).
+inline int32_t readFiniteWord(const char* text, char letter, int32_t lineNumber, double& value) {
     const double v = readDecimal(text);
     if (!std::isfinite(v)) {
         char reason[48];

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "gcode/conversion_state.h"
+#include "gcode/diagnostics.h"
 #include "gcode/line_words.h"
 #include "gcode/segment_append.h"
 #include "platform/files.h"
@@ -160,6 +161,7 @@ int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, Segment
                 switchOutput(line, true, store);
                 break;
             default:
+                noteDiagnostic(DiagnosticKind::UnknownMCode, lineNumber, m);
                 break;
         }
     }

@@ -6,6 +6,7 @@
 
 #include "gcode/canned_cycles.h"
 #include "gcode/conversion_state.h"
+#include "gcode/diagnostics.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
 #include "gcode/segment_append.h"
@@ -46,11 +47,16 @@ int32_t appendArcTo(const Vec4& end, const Vec4& centre, int minor, const Motion
 // G4: the dwell time is the number three characters after the G ("G4P500" dwells 500, "G4 P500"
 // dwells 0). It stamps only the Dwell record; the P value is put back afterwards. A G at the
 // very end of the line has no such text and dwells 0.
-void dwell(const char* g, SegmentStore& store) {
+void dwell(const char* line, const char* g, int32_t lineNumber, SegmentStore& store) {
     ConversionState& state = conversionState();
     const int16_t saved = state.pValue;
     const bool textThere = g[1] != '\0' && g[2] != '\0';
     state.pValue = static_cast<int16_t>(textThere ? readInteger(g + kDwellValueOffset) : 0);
+    // "G4 P500" and "G04P500" dwell 0 where a dwell of the P word was meant.
+    if (const char* p = wordText(line, 'P');
+        p && state.pValue != static_cast<int16_t>(readInteger(p))) {
+        noteDiagnostic(DiagnosticKind::DwellSpacing, lineNumber, g);
+    }
     appendEventHere(SegmentKind::Dwell, store);
     state.pValue = saved;
 }
@@ -324,9 +330,25 @@ struct WordReader {
 
     bool take(char letter, double& value) {
         if (status != 0) return false;
-        const int32_t r = readFiniteWord(line, letter, lineNumber, value);
-        if (r < 0) status = kRefused;
-        return r > 0;
+        const char* text = wordText(line, letter);
+        if (!text) return false;
+        if (!startsNumber(text)) {
+            noteDiagnostic(DiagnosticKind::LetterWithoutNumber, lineNumber, text - 1);
+        }
+        if (readFiniteWord(text, letter, lineNumber, value) < 0) {
+            status = kRefused;
+            return false;
+        }
+        return true;
+    }
+
+    // An axis word: also noted when its axis moves no motor.
+    bool takeAxis(char letter, int axis, uint8_t disabledAxes, double& value) {
+        if (!take(letter, value)) return false;
+        if ((disabledAxes & (1u << axis)) != 0) {
+            noteDiagnostic(DiagnosticKind::DisabledAxis, lineNumber, wordText(line, letter) - 1);
+        }
+        return true;
     }
 };
 
@@ -348,6 +370,7 @@ void resetMotionState(MotionState& motion, const MotionLimits& limits) {
     motion.feedSpeed = limits.feedSpeed;
     motion.plungeSpeed = limits.plungeSpeed;
     motion.ignoreFWords = limits.ignoreFWords;
+    motion.disabledAxes = limits.disabledAxes;
 }
 
 void handleGWords(const char* line, MotionState& motion, LineTarget& words, SegmentStore& store) {
@@ -373,7 +396,7 @@ void handleGWords(const char* line, MotionState& motion, LineTarget& words, Segm
                 if (v != 0 && v != 80) conversionState().rapidsAsFeeds = 1;
                 break;
             case 4:
-                dwell(g, store);
+                dwell(line, g, motion.lineNumber, store);
                 break;
             case 17:
             case 18:
@@ -389,7 +412,12 @@ void handleGWords(const char* line, MotionState& motion, LineTarget& words, Segm
             case 92:
                 words.g92 = true;
                 break;
+            case 20:
+            case 21:
+                noteDiagnostic(DiagnosticKind::UnitsIgnored, motion.lineNumber, g);
+                break;
             default:
+                noteDiagnostic(DiagnosticKind::UnknownGCode, motion.lineNumber, g);
                 break;
         }
     }
@@ -405,18 +433,19 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     WordReader r{line, motion.lineNumber};
     const bool drilling = isDrillingMode(motion.motionMode);
 
+    const uint8_t off = motion.disabledAxes;
     double v = 0.0;
-    if (r.take('X', v)) t.x = v;
-    if (r.take('Y', v)) t.y = v;
+    if (r.takeAxis('X', 0, off, v)) t.x = v;
+    if (r.takeAxis('Y', 1, off, v)) t.y = v;
     if (drilling) {
         if (r.take('R', v)) {
             motion.retractPlane = v;
             motion.retractPlaneGiven = true;
         }
-    } else if (r.take('A', v)) {
+    } else if (r.takeAxis('A', 3, off, v)) {
         t.a = v;
     }
-    const bool hasZ = r.take('Z', v);
+    const bool hasZ = r.takeAxis('Z', 2, off, v);
     if (hasZ) t.z = v;
     if (r.take('Q', v)) {
         motion.firstPeck = v;
@@ -425,7 +454,11 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     }
     if (r.take('W', v)) motion.peckClearance = v;
     if (drilling && hasZ) motion.cycleDepth = t.z;
-    if (!motion.ignoreFWords && r.take('F', v)) feedWord(motion, v);
+    if (!motion.ignoreFWords) {
+        if (r.take('F', v)) feedWord(motion, v);
+    } else if (const char* f = wordText(line, 'F'); f && startsNumber(f)) {
+        noteDiagnostic(DiagnosticKind::FWordIgnored, motion.lineNumber, f - 1);
+    }
     if (r.status != 0) return kRefused;
     if (const char* s = wordText(line, 'S')) emitSpindleSpeed(readInteger(s), store);
     if (const char* p = wordText(line, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));

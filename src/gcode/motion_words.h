@@ -24,6 +24,7 @@ struct MotionState {
     double feedSpeed = 0.0;               // units per second
     double plungeSpeed = 0.0;             // units per second
     bool ignoreFWords = false;
+    uint8_t disabledAxes = 0;   // bit i: axis i moves no motor
     double retractPlane = 0.0;  // units, machine z; never offset or incremental
     bool retractPlaneGiven = false;
     double cycleDepth = 0.0;     // units, machine z; never offset or incremental

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "gcode/conversion_state.h"
+#include "gcode/diagnostics.h"
 #include "gcode/interpreter.h"
 #include "gcode/line_words.h"
 #include "gcode/machine_events.h"
@@ -29,7 +30,8 @@ namespace pulsepost {
 // Failure: Esc ends the read (Aborted); a refused line (a number that is not finite, a cycle
 // that would never end) ends it too (Refused), with a message naming the line. The program and the
 // EV file belong to the caller, which opens the program first (so that a program that cannot be
-// opened leaves no EV file) and closes both.
+// opened leaves no EV file) and closes both. What the dialect did not execute as written is counted
+// per kind while reading and reported once per kind at the end (gcode/diagnostics.h).
 
 namespace {
 
@@ -102,6 +104,7 @@ bool readPieceAsText(char (&buffer)[kLineBufferBytes], FILE* program, bool crLin
     return true;
 }
 
+<<<<<<< HEAD
 // Reads the next piece of the program. A CR LF line end is read as LF, so that a program
 // written on either platform reads the same as in the controller's text mode.
 bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds, bool& ended) {
@@ -111,6 +114,28 @@ bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds,
 
 void cutLine(char* line) {
     line[std::strcspn(line, "*(%/")] = '\0';
+=======
+// Units: a shorter move is no motion. Words the dialect reads as 0 still move by the initial
+// work offset (1e-7); a pulse is about 1e-4 units.
+constexpr double kMotionFloor = 1e-6;
+
+// True once the read has accepted a move of some length: the pending record is one.
+bool movePending() {
+    const Segment& pending = conversionState().pending;
+    return (pending.kind == SegmentKind::Feed || pending.kind == SegmentKind::Rapid) &&
+           pending.length > kMotionFloor;
+}
+
+bool hasText(const char* line) {
+    return line[std::strspn(line, " \t\r\n")] != '\0';
+}
+
+// The diagnostics of a read that completed, once at its end; a program with words that moved
+// nothing says so. A refused read reports only its refusal.
+void endDiagnostics(bool hasWords, bool sawMotion) {
+    if (hasWords && !sawMotion) noteDiagnostic(DiagnosticKind::NoMotion, 0, nullptr);
+    reportDiagnostics();
+>>>>>>> ef3546d (Diagnostics: what the reader did not execute as written is counted per kind while reading (one table pass per line) and reported once per kind with its first line, word and count as warnings (code 11) through the message sink; convert prints them under the summary, --strict refuses, -q counts, a program that moves nothing says so; the corpus check reports programs with diagnostics and without motion)
 }
 
 // One line: keywords, M words, G words, the other words and the motion. 0 done, 1 done and the
@@ -150,20 +175,29 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
     const long fileBytes = fileLength(program);
     const bool crLineEnds = endsLinesWithCr(program);
     const float fileBytesF = static_cast<float>(fileBytes);
+    resetDiagnostics();
     MotionState motion;
     resetMotionState(motion, limits);
 
     char line[kLineBufferBytes];
     ReportCountdown countdown;  // lines
     bool lineStarts = true;
+<<<<<<< HEAD
     bool ended = false;
     while (readPiece(line, program, crLineEnds, ended)) {
+=======
+    bool hasWords = false;
+    bool sawMotion = false;
+    while (readPiece(line, program, crLineEnds)) {
+>>>>>>> ef3546d (Diagnostics: what the reader did not execute as written is counted per kind while reading (one table pass per line) and reported once per kind with its first line, word and count as warnings (code 11) through the message sink; convert prints them under the summary, --strict refuses, -q counts, a program that moves nothing says so; the corpus check reports programs with diagnostics and without motion)
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;
 
-        cutLine(line);
+        cutLine(line, motion.lineNumber);
+        if (!hasWords) hasWords = hasText(line);
         const int32_t result = interpretLine(line, motion, events, store);
+        if (!sawMotion) sawMotion = movePending();
         if (result == kRefused) return InterpretResult::Refused;
         if (result == 1 || !countdown.due(1)) continue;
 
@@ -176,6 +210,7 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
 
     reportProgress(progress, Stage::Reading, kPercentDone);
     flushPending(store);
+    endDiagnostics(hasWords, sawMotion);
     return InterpretResult::Read;
 }
 

@@ -1,10 +1,11 @@
-// MessageSink: the one hook for the library's fatal, file-open and refusal messages. The
+// MessageSink: the one hook for the library's fatal, file-open, refusal and warning messages. The
 // library's own default discards them; a tool installs a sink to show them.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/printf_format.h"
+#include "pulsepost/pulsepost.h"
 
 namespace pulsepost {
 
@@ -19,6 +20,8 @@ constexpr int32_t FileOpen = 7;               // the C library's text for the er
 constexpr int32_t Refused = 8;                // the conversion is refused: the text says why
 constexpr int32_t WriteFailed = 9;            // an output file could not be written completely
 constexpr int32_t Notice = 10;                // the conversion goes on: the text says what changed
+constexpr int32_t Warning =
+    PULSEPOST_MESSAGE_WARNING;  // a program line was not executed as written; result unchanged
 }  // namespace MessageCode
 
 using MessageSinkFn = void (*)(int32_t code, const char* text);

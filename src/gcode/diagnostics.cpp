@@ -1,0 +1,155 @@
+#include "gcode/diagnostics.h"
+
+#include <array>
+#include <cstdio>
+
+#include "report/message_sink.h"
+
+namespace pulsepost {
+
+namespace {
+
+Diagnostics gDiagnostics;
+
+constexpr int kKinds = static_cast<int>(DiagnosticKind::Count);
+
+// What each kind says happened, in the order of DiagnosticKind.
+constexpr const char* kKindText[kKinds] = {
+    "G code without a meaning here, ignored",
+    "M code without a meaning here, ignored",
+    "lower-case letters are not words: the line's lower-case words were ignored",
+    "# parameters and [ ] expressions are not read: a word written with one reads as 0",
+    "word the dialect never reads (O, L, B, C, D, E, H, U), ignored",
+    "dwell time not written right after the G4 (as G4P500): the dwell reads 0",
+    "letter without a number (as inside a keyword such as WAITFORON or AT) read as a word with "
+    "value 0",
+    "F word ignored: option bit 0x01 of ZORVAN.CFG ignores F words, moves run at the configured "
+    "speeds",
+    "word for an axis with 0 pulses per unit, executed but no motor moves it",
+    "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
+    "no motion",
+};
+
+// Character classes of scanUnreadText.
+constexpr uint8_t kLowerCase = 0x01;
+constexpr uint8_t kExpressionMark = 0x02;  // # [
+constexpr uint8_t kUnreadLetter = 0x04;    // a letter no word of the dialect uses
+constexpr uint8_t kLineEnd = 0x80;         // the line ends here: "*(%/" or its terminator
+
+constexpr std::array<uint8_t, 256> kTextClass = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[static_cast<std::size_t>(c)] = kLowerCase;
+    table['#'] = kExpressionMark;
+    table['['] = kExpressionMark;
+    for (const char c : {'O', 'L', 'B', 'C', 'D', 'E', 'H', 'U'})
+        table[static_cast<std::size_t>(c)] = kUnreadLetter;
+    for (const char c : {'*', '(', '%', '/', '\0'})
+        table[static_cast<std::size_t>(c)] = kLineEnd;
+    return table;
+}();
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+uint8_t classOf(char c) {
+    return kTextClass[static_cast<unsigned char>(c)];
+}
+
+// An unread letter is a word when a number follows it (O also with a name: O<sub>); inside the
+// keywords (WAITFORON, OUT) a letter follows it instead.
+bool startsUnreadWord(const char* at) {
+    return startsNumber(at + 1) || (*at == 'O' && at[1] == '<');
+}
+
+// The e of an exponent (1e-3, 2.5E4) belongs to its number.
+bool isExponent(const char* line, const char* at) {
+    return (*at == 'e' || *at == 'E') && at > line &&
+           ((at[-1] >= '0' && at[-1] <= '9') || at[-1] == '.');
+}
+
+void noteUnreadText(const char* line, int32_t lineNumber, uint8_t found) {
+    bool lower = (found & kLowerCase) == 0;
+    bool expression = (found & kExpressionMark) == 0;
+    bool unread = (found & kUnreadLetter) == 0;
+    for (const char* c = line; *c && !(lower && expression && unread); ++c) {
+        const uint8_t cls = isExponent(line, c) ? 0 : classOf(*c);
+        if (!lower && cls == kLowerCase) {
+            noteDiagnostic(DiagnosticKind::LowerCase, lineNumber, c);
+            lower = true;
+        } else if (!expression && cls == kExpressionMark) {
+            const bool afterLetter = c > line && c[-1] >= 'A' && c[-1] <= 'Z';
+            noteDiagnostic(DiagnosticKind::Expression, lineNumber, afterLetter ? c - 1 : c);
+            expression = true;
+        } else if (!unread && cls == kUnreadLetter && startsUnreadWord(c)) {
+            noteDiagnostic(DiagnosticKind::UnreadWord, lineNumber, c);
+            unread = true;
+        }
+    }
+}
+
+const char* noMotionReason() {
+    if (diagnosed(DiagnosticKind::Expression)) {
+        return "its coordinates are # parameters or [ ] expressions, which the dialect does not "
+               "read";
+    }
+    if (diagnosed(DiagnosticKind::LowerCase)) {
+        return "the program's words are in lower case, which the dialect does not read";
+    }
+    return "no line of the program moves the machine";
+}
+
+}  // namespace
+
+Diagnostics& diagnostics() {
+    return gDiagnostics;
+}
+
+void resetDiagnostics() {
+    gDiagnostics = Diagnostics{};
+}
+
+void noteFirstDiagnostic(DiagnosticKind kind, int32_t lineNumber, const char* word) {
+    Diagnostics& d = gDiagnostics;
+    const int k = static_cast<int>(kind);
+    d.seen |= 1u << k;
+    d.firstLine[k] = lineNumber;
+    // The word: its letter, then its text up to a blank or the next upper-case letter.
+    std::size_t n = 0;
+    if (word && *word) {
+        d.firstWord[k][n++] = word[0];
+        for (; n + 1 < sizeof d.firstWord[k] && word[n] && !isBlank(word[n]) &&
+               !(word[n] >= 'A' && word[n] <= 'Z');
+             ++n) {
+            d.firstWord[k][n] = word[n];
+        }
+    }
+    d.firstWord[k][n] = '\0';
+}
+
+void cutLine(char* line, int32_t lineNumber) {
+    uint8_t found = 0;
+    char* c = line;
+    for (uint8_t cls = classOf(*c); (cls & kLineEnd) == 0; cls = classOf(*++c))
+        found |= cls;
+    *c = '\0';
+    if (found != 0) noteUnreadText(line, lineNumber, found);
+}
+
+void reportDiagnostics() {
+    const Diagnostics& d = gDiagnostics;
+    for (int k = 0; k < kKinds; ++k) {
+        if ((d.seen & (1u << k)) == 0) continue;
+        if (k == static_cast<int>(DiagnosticKind::NoMotion)) {
+            messageSinkf(MessageCode::Warning, "no motion: %s", noMotionReason());
+            continue;
+        }
+        const unsigned long long times = d.count[k];
+        messageSinkf(MessageCode::Warning, "line %d: %s%s%s (%llu time%s)",
+                     static_cast<int>(d.firstLine[k]), d.firstWord[k],
+                     d.firstWord[k][0] ? ": " : "", kKindText[k], times, times == 1 ? "" : "s");
+    }
+}
+
+}  // namespace pulsepost

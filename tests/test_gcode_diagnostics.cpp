@@ -1,0 +1,115 @@
+// Diagnostics: every kind of reading that departs from what the program says is reported once,
+// with its first line, its word and a count, after the read; the records stay those of the
+// dialect.
+#include <string>
+#include <vector>
+
+#include "gcode_fixture.h"
+
+namespace pulsepost {
+namespace {
+
+using testing::interpret;
+using testing::InterpretOptions;
+
+std::vector<std::string> warnings(const testing::Interpretation& run) {
+    std::vector<std::string> out;
+    for (const auto& [code, text] : run.messages) {
+        if (code == MessageCode::Warning) out.push_back(text);
+    }
+    return out;
+}
+
+TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
+    InterpretOptions ignoreF;
+    ignoreF.limits.ignoreFWords = true;
+    InterpretOptions noA;
+    noA.limits.disabledAxes = 0x08;
+    struct Case {
+        const char* program;
+        InterpretOptions options;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"G1 X1\nG38.2 Z-5\nG1 X2 G38.2 G28\n",
+         {},
+         {"line 2: G38.2: G code without a meaning here, ignored (3 times)"}},
+        {"G1 X1\nM1\nM30\n", {}, {"line 2: M1: M code without a meaning here, ignored (2 times)"}},
+        {"G1 X1\ng1 x10\ng1 y10\n",
+         {},
+         {"line 2: g1: lower-case letters are not words: the line's lower-case words were ignored "
+          "(2 times)"}},
+        {"G1 X1\nG1 Y[2+3] Z1.5e-3\n",
+         {},
+         {"line 2: Y[2+3]: # parameters and [ ] expressions are not read: a word written with one "
+          "reads as 0 (1 time)",
+          "line 2: Y[2+3]: letter without a number (as inside a keyword such as WAITFORON or AT) "
+          "read "
+          "as a word with value 0 (1 time)"}},
+        {"O100 SUB\nG1 X1 L2\nM91 OUT3\n",
+         {},
+         {"line 1: O100: word the dialect never reads (O, L, B, C, D, E, H, U), ignored (2 "
+          "times)"}},
+        {"G1 X1\nG4P500\nG4 P500\nG04P500\n",
+         {},
+         {"line 3: G4: dwell time not written right after the G4 (as G4P500): the dwell reads 0 "
+          "(2 times)"}},
+        {"G1 X1\nWAITFORON3\nM50 AT50 OUT3\n",
+         {},
+         {"line 2: A: letter without a number (as inside a keyword such as WAITFORON or AT) read "
+          "as a word with value 0 (5 times)"}},
+        {"G1 X1 F100\nG1 X2 F200\nWAITFOROFF1\n",
+         ignoreF,
+         {"line 3: A: letter without a number (as inside a keyword such as WAITFORON or AT) read "
+          "as a word with value 0 (3 times)",
+          "line 1: F100: F word ignored: option bit 0x01 of ZORVAN.CFG ignores F words, moves run "
+          "at the configured speeds (2 times)"}},
+        {"G1 X1 A5\nG1 X2\n",
+         noA,
+         {"line 1: A5: word for an axis with 0 pulses per unit, executed but no motor moves it (1 "
+          "time)"}},
+        {"G21\nG1 X1\nG20\n",
+         {},
+         {"line 1: G21: unit selection not honoured: coordinates and feeds are taken in the "
+          "machine's unit (2 times)"}},
+        // Programs that move nothing, with the likeliest reason.
+        {"g0 x1\n",
+         {},
+         {"line 1: g0: lower-case letters are not words: the line's lower-case words were ignored "
+          "(1 time)",
+          "no motion: the program's words are in lower case, which the dialect does not read"}},
+        {"M3\nG4P10\n", {}, {"no motion: no line of the program moves the machine"}},
+        // Programs read as written: nothing to say.
+        {"", {}, {}},
+        {"(only a comment)\n\n", {}, {}},
+        {"G0 X1 Y1\nG1 Z-1 F100\nG2 X3 Y1 I1 J0\nG81 X5 Y5 Z-2 R1\nG80\nM3 S1000\nM8\nM6 T2\n"
+         "G1 X6 Y6\nG4P250\nG91 G1 X1E-1\n",
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        const auto run = interpret(c.program, c.options);
+        EXPECT_EQ(run.result, 0) << c.program;
+        EXPECT_EQ(warnings(run), c.expected) << c.program;
+    }
+}
+
+TEST(GcodeDiagnostics, ALongProgramGivesOneLinePerKindAndTheSameRecords) {
+    std::string program = "G1 X1\n";
+    for (int i = 0; i < 5000; ++i)
+        program += "G1 X" + std::to_string(i % 7) + " G43\n";
+    const auto run = interpret(program);
+    EXPECT_EQ(warnings(run),
+              std::vector<std::string>{
+                  "line 2: G43: G code without a meaning here, ignored (5000 times)"});
+    std::string clean = "G1 X1\n";
+    for (int i = 0; i < 5000; ++i)
+        clean += "G1 X" + std::to_string(i % 7) + "\n";
+    const auto plain = interpret(clean);
+    ASSERT_EQ(run.records.size(), plain.records.size());
+    for (std::size_t i = 0; i < run.records.size(); ++i)
+        EXPECT_EQ(run.records[i].end.x, plain.records[i].end.x);
+}
+
+}  // namespace
+}  // namespace pulsepost
