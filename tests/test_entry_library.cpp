@@ -30,7 +30,9 @@ TEST(SharedLibrary, ExportsTheEntryPointAndConvertsLikeTheLinkedLibrary) {
         reinterpret_cast<SinkSetterFn>(dlsym(library, "pulsepost_set_message_sink"));
     ASSERT_NE(entry, nullptr);
     ASSERT_NE(setSink, nullptr);
-    EXPECT_NE(dlsym(library, "pulsepost_read_scale"), nullptr);  // the readback's one call
+    // The readback's calls.
+    EXPECT_NE(dlsym(library, "pulsepost_read_scale"), nullptr);
+    EXPECT_NE(dlsym(library, "pulsepost_read_motion_limits"), nullptr);
     // Internal functions stay inside.
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost13runConversionEPKciPFviiE"), nullptr);
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost18setUpConfigurationEPKc"), nullptr);

@@ -9,6 +9,7 @@
 #include "geometry/angle_limit.h"
 #include "geometry/segment.h"
 #include "geometry/vec4.h"
+#include "platform/portable_math.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -159,6 +160,55 @@ TEST(Segment, FullCircleAndHalfCircleLengthsAndZeroTangents) {
         makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(-1.0 - 1e-9, 0, 0), Vec4(), 1, 1.0);
     EXPECT_NEAR(half.length, kPi, 1e-9);
     EXPECT_EQ(length(tangentAt(half, false)), 0.0);
+}
+
+// An arc whose end lies off the circle through its start runs as a spiral: its radius goes
+// linearly with the angle from the start radius to the end radius, and its length is that of the
+// spiral. The angle comes from the radii's directions, also at nearly half a turn, where the chord
+// is longer than the start diameter. An arc whose radii agree keeps its chord measure to the bit.
+TEST(Segment, ArcsRunAsSpiralsOntoAnEndOffTheirCircle) {
+    struct Case {
+        const char* what;
+        Vec4 start, end;
+        int minor;
+        double angle;  // radians, in the direction of travel
+    };
+    const double planar = [] {
+        return std::atan2(-3.457 * 26.166 + 26.172 * 3.504, 3.457 * 3.504 + 26.172 * 26.166);
+    }();
+    const Case cases[] = {
+        {"nearly half a turn, chord beyond the diameter", Vec4(3.457, -26.172, 0),
+         Vec4(-3.504, 26.166, 0), 1, kPi - std::fabs(planar)},
+        {"a quarter ending a little outside", Vec4(1, 0, 0), Vec4(0, 1.003, 0), 1, kPi / 2},
+        {"three quarters ending outside", Vec4(1, 0, 0), Vec4(0, 1.01, 0), 0, 1.5 * kPi},
+    };
+    for (const Case& c : cases) {
+        const Segment arc = makeArc(SegmentKind::Feed, c.start, c.end, Vec4(), c.minor, 1.0);
+        const double r0 = length(c.start);
+        const double r1 = length(c.end);
+        EXPECT_NEAR(arcAngle(arc), c.angle, 1e-12) << c.what;
+        EXPECT_EQ(arcEndRadius(arc), r1) << c.what;
+        EXPECT_NEAR(arcRadiusAt(arc, c.angle / 2), 0.5 * (r0 + r1), 1e-12) << c.what;
+        // The spiral, walked in small straight steps, has the record's length and ends at end.
+        const double sense = c.minor ? (c.start.x * c.end.y - c.start.y * c.end.x < 0 ? -1 : 1)
+                                     : (c.start.x * c.end.y - c.start.y * c.end.x < 0 ? 1 : -1);
+        const double a0 = std::atan2(c.start.y, c.start.x);
+        Vec4 at = c.start;
+        double walked = 0.0;
+        const int steps = 200000;
+        for (int i = 1; i <= steps; ++i) {
+            const double a = c.angle * i / steps;
+            const double rho = r0 + (r1 - r0) * i / steps;
+            const Vec4 p(rho * std::cos(a0 + sense * a), rho * std::sin(a0 + sense * a), 0);
+            walked += length(subtract(p, at));
+            at = p;
+        }
+        EXPECT_NEAR(arc.length, walked, 1e-8 * walked) << c.what;
+        EXPECT_NEAR(at.x, c.end.x, 1e-9) << c.what;
+        EXPECT_NEAR(at.y, c.end.y, 1e-9) << c.what;
+    }
+    const Segment quarter = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1);
+    EXPECT_EQ(quarter.length, 2.0 * portableAsin(length(Vec4(-1, 1, 0)) / 2.0));
 }
 
 TEST(Segment, LineTangentIsTheChord) {

@@ -26,6 +26,8 @@ MotionScale scaleOf(double x, double y, double z, double a, int32_t swap = 0) {
     s.stepsPerUnit[2] = z;
     s.stepsPerUnit[3] = a;
     s.swapXY = swap;
+    s.topSpeed = 1e6;  // the streams built here jump at will: a machine that follows them
+    s.acceleration = 1e12;
     return s;
 }
 
@@ -228,6 +230,66 @@ TEST(MotionReadback, AccelerationIsMeasuredOverTheRateWindow) {
     EXPECT_NEAR(m.highestAcceleration, 15.0, 0.7);
     EXPECT_NEAR(m.highestSpeed, 15.0 * (1.0 - 8.0 / 643.0), 0.01);  // centred in its window
     EXPECT_NEAR(m.finalPosition.x, 7.5, 1e-4);
+}
+
+// The default machine (10160 pulses per unit, top speed 100 units per minute, 15 units per
+// second squared) allows 27.3 pulses per tick and a change of 2.5 pulses between ticks (0.5 of
+// acceleration and 2 of rounding). Each stream here is output 0's steps, tick by tick.
+TEST(MotionReadback, StepsBeyondTheMachinesSpeedAndAccelerationAreFound) {
+    struct Case {
+        const char* what;
+        std::vector<int32_t> steps;
+        int64_t stepCount, changeCount;
+        std::vector<std::string> firstFindings;
+    };
+    std::vector<int32_t> ramp;  // up by 2 per tick to 26, down again: what the machine can do
+    for (int32_t v = 2; v <= 26; v += 2)
+        ramp.push_back(v);
+    for (int32_t v = 26; v >= 0; v -= 2)
+        ramp.push_back(v);
+    std::vector<int32_t> spike = ramp;
+    spike[14] = 84;  // one tick jumps ahead (an arc's end off its circle), the next comes back
+    const Case cases[] = {
+        {"a ramp to the top speed", ramp, 0, 0, {}},
+        {"a one-tick spike",
+         spike,
+         1,
+         2,
+         {"1 steps above what the top speed allows",
+          "output 0 (X) steps 84 pulses at 0.023 s (X0.0287 Y0.0000 Z0.0000); the top speed "
+          "allows 27.3",
+          "2 changes of step above what the acceleration allows",
+          "output 0 (X) changes its step by 58 pulses at 0.023 s (X0.0287 Y0.0000 Z0.0000); the "
+          "acceleration allows 2.5"}},
+        {"a start at full speed", std::vector<int32_t>(8, 30), 8, 1, {}},
+    };
+    for (const Case& c : cases) {
+        CmBuilder cm;
+        for (int32_t step : c.steps)
+            cm.tick({step});
+        const std::vector<uint8_t> brk =
+            BrkBuilder().motionHeader(cm.ticks, 0.0, 0x01).chunk(cm.size()).terminator().bytes;
+        MotionScale machine;
+        machine.stepsPerUnit[1] = machine.stepsPerUnit[2] = 0.0;
+        MotionSummary m;
+        ReadbackError error;
+        ASSERT_EQ(walk(brk, cm.bytes, machine, m, error), 0) << describeReadbackError(error);
+        const StepLimitCheck& limits = m.stepLimits;
+        EXPECT_EQ(limits.stepCount, c.stepCount) << c.what;
+        EXPECT_EQ(limits.changeCount, c.changeCount) << c.what;
+        EXPECT_EQ(limits.steps.size(), std::min<std::size_t>(c.stepCount, kStepExcessesKept));
+        std::vector<std::string> findings;
+        appendStepFindings(limits, findings);
+        EXPECT_EQ(findings.size(), (c.stepCount > 0 ? 1 + limits.steps.size() : 0) +
+                                       (c.changeCount > 0 ? 1 + limits.changes.size() : 0))
+            << c.what;
+        const std::size_t firstChange = c.stepCount > 0 ? 2 + limits.steps.size() - 1 : 0;
+        if (c.firstFindings.empty()) continue;
+        EXPECT_EQ(findings[0], c.firstFindings[0]);
+        EXPECT_EQ(findings[1], c.firstFindings[1]);
+        EXPECT_EQ(findings[firstChange], c.firstFindings[2]);
+        EXPECT_EQ(findings[firstChange + 1], c.firstFindings[3]);
+    }
 }
 
 TEST(MotionReadback, ReadsTheFilesBesideAProgram) {

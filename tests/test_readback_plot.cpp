@@ -198,7 +198,12 @@ TEST(ReadbackSummaryText, ListsWhatTheMachinistChecks) {
          {"program      spiral.nc\n", "motion       9.689 s, 6230 ticks at 643 per second\n",
           "chunks       2, largest #1 with", "rapids       1, 1.2000 units, 0.750 s",
           "events       5 (1 output event marks)\n", "  ... 2 more\n", "highest speed",
-          "LIM missing", "findings     none\n"}) {
+          "LIM missing", "findings     4\n",
+          // The spiral stops dead and the last stretch starts at full speed: the default
+          // machine's acceleration allows neither.
+          "  3 changes of step above what the acceleration allows\n",
+          "  output 0 (X) changes its step by 20 pulses at 9.379 s (X1.0020 Y1.0000 Z0.0000); the "
+          "acceleration allows 2.5\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     }
 }

@@ -39,6 +39,20 @@ nlohmann::json eventJson(const MotionEvent& e) {
             {"position", {e.position.x, e.position.y, e.position.z, e.position.a}}};
 }
 
+nlohmann::json excessesJson(const std::vector<StepExcess>& kept, int64_t count) {
+    nlohmann::json first = nlohmann::json::array();
+    for (const StepExcess& e : kept) {
+        first.push_back({{"tick", e.tick},
+                         {"seconds", secondsAt(e.tick)},
+                         {"output", e.output},
+                         {"axis", kAxisNames[e.axis]},
+                         {"pulses", e.pulses},
+                         {"boundPulses", e.bound},
+                         {"position", {e.position.x, e.position.y, e.position.z, e.position.a}}});
+    }
+    return {{"count", count}, {"first", first}};
+}
+
 nlohmann::json readbackJson(const Readback& r, const std::string& program, const InspectOptions& o,
                             const MotionScale& scale, bool configRead) {
     const MotionSummary& m = r.motion;
@@ -56,7 +70,9 @@ nlohmann::json readbackJson(const Readback& r, const std::string& program, const
                           {"pulsesPerUnit",
                            {scale.stepsPerUnit[0], scale.stepsPerUnit[1], scale.stepsPerUnit[2],
                             scale.stepsPerUnit[3]}},
-                          {"swapXY", scale.swapXY}};
+                          {"swapXY", scale.swapXY},
+                          {"topSpeed", scale.topSpeed},
+                          {"acceleration", scale.acceleration}};
     j["streams"] = {{"cmBytes", m.cmBytes},
                     {"brkBytes", m.brkBytes},
                     {"lim", r.hasLim},
@@ -72,7 +88,9 @@ nlohmann::json readbackJson(const Readback& r, const std::string& program, const
                            {"sign", m.layout.sign[k]},
                            {"pulsesPerUnit", m.layout.scale[k]},
                            {"largestStep", m.largestStep[k]},
-                           {"largestStepSeconds", secondsAt(m.largestStepTick[k])}});
+                           {"largestStepSeconds", secondsAt(m.largestStepTick[k])},
+                           {"stepBoundPulses", m.stepLimits.stepBound[k]},
+                           {"stepChangeBoundPulses", m.stepLimits.changeBound[k]}});
     }
     j["outputByte"] = m.outputByte;
     j["outputs"] = outputs;
@@ -99,6 +117,9 @@ nlohmann::json readbackJson(const Readback& r, const std::string& program, const
     j["highestAcceleration"] = {{"unitsPerSecondSquared", m.highestAcceleration},
                                 {"seconds", secondsAt(m.highestAccelerationTick)},
                                 {"windowTicks", kRateWindowTicks}};
+    const StepLimitCheck& limits = m.stepLimits;
+    j["stepsAboveTopSpeed"] = excessesJson(limits.steps, limits.stepCount);
+    j["stepChangesAboveAcceleration"] = excessesJson(limits.changes, limits.changeCount);
     nlohmann::json events = nlohmann::json::array();
     for (const MotionEvent& e : m.events)
         events.push_back(eventJson(e));

@@ -78,6 +78,12 @@ PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPe
 /* The library's version, "MAJOR.MINOR.PATCH" (a static string). On Windows the DLL carries it
  * in its version resource instead. */
 PULSEPOST_API const char* pulsepost_version(void);
+
+/* Reads what the machine can follow from configDir's ZORVAN.CFG, as pulsepost_read_scale does:
+ * the highest of its four speeds (rapid, rapid Z, feed, plunge) in units per second into
+ * topSpeed, and its acceleration in units per second squared into acceleration. Same results. */
+PULSEPOST_API int32_t pulsepost_read_motion_limits(const char* configDir, double* topSpeed,
+                                                   double* acceleration);
 #endif
 
 #ifdef __cplusplus

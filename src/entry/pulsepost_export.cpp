@@ -1,4 +1,5 @@
 // The library's one entry point for hosts.
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -7,6 +8,7 @@
 #include "entry/conversion_driver.h"
 #include "output/output_files.h"
 #include "platform/files.h"
+#include "platform/units.h"
 #include "pulsepost/pulsepost.h"
 #include "report/message_sink.h"
 #include "store/paged_store.h"
@@ -101,5 +103,20 @@ extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, dou
 
 extern "C" PULSEPOST_API const char* pulsepost_version(void) {
     return PULSEPOST_VERSION;
+}
+
+extern "C" PULSEPOST_API int32_t pulsepost_read_motion_limits(const char* configDir,
+                                                              double* topSpeed,
+                                                              double* acceleration) {
+    using namespace pulsepost;
+    if (configDir == nullptr || topSpeed == nullptr || acceleration == nullptr) return -1;
+    const RunningConversion running;
+    if (!running.owner()) return -1;
+    setConfigurationDirectory(configDir);
+    const bool good = readMachineConfig() == 0;
+    if (!good) setDefaultMachineConfig();
+    *topSpeed = perSecond(std::max({rapidSpeed(), rapidSpeedZ(), feedSpeed(), plungeSpeed()}));
+    *acceleration = pulsepost::acceleration();
+    return good ? 0 : -1;
 }
 #endif

@@ -121,7 +121,10 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
     const auto lower = [](double& bound, double v) {
         if (v < bound) bound = v;
     };
-    const double r = std::sqrt(r1.x * r1.x + r1.y * r1.y);
+    // A spiral (an end farther from the centre than the start) reaches out to its end radius.
+    double r = std::sqrt(r1.x * r1.x + r1.y * r1.y);
+    const double rEnd = std::sqrt(r2.x * r2.x + r2.y * r2.y);
+    if (rEnd - r > kCentreTolerance) r = rEnd;
     raise(s.maxX, target.x);
     lower(s.minX, target.x);
     raise(s.maxX, here.x);

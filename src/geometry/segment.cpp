@@ -1,5 +1,7 @@
 #include "geometry/segment.h"
 
+#include <cmath>
+
 #include "platform/portable_math.h"
 
 namespace pulsepost {
@@ -57,17 +59,112 @@ Segment makeEvent(SegmentKind kind, const Vec4& position) {
     return s;
 }
 
+// Theory of operation: arc curves.
+//
+// An arc record holds its start, end and centre. Rounded coordinates put the end a little off the
+// circle through the start; tracing that circle would reach the end radius only at the next
+// record, with a jump. So the curve's radius goes linearly with the angle turned, from the start
+// radius r0 to the end radius r1:
+//
+//      rho(a) = r0 + (r1 - r0) * a / theta,   0 <= a <= theta,
+//
+// where theta is the angle between the two radii in the direction of travel (MinorArc: the
+// shorter way). The angle comes from the directions of the radii, not from the chord: a chord
+// is no measure of the angle near half a turn (it is longer than the start diameter as soon as
+// the end radius is), and a chord clamped to the diameter puts the end at the antipode of the
+// start. The length of the spiral is the integral of sqrt(rho^2 + rho'^2) over the angle, taken
+// by Gauss-Legendre quadrature (the integrand is smooth and nearly constant).
+//
+// Radii that agree within kCentreTolerance make a circle of the start radius, as ever: its length
+// is the chord measure d * asin(c / d) where that is exact, so that such an arc keeps its bits.
+
+namespace {
+
+// radians: two chord and direction measures of a circle's angle that differ by less agree.
+constexpr double kAngleAgreement = 1e-9;
+
+// Gauss-Legendre nodes and weights on [-1, 1], five points.
+constexpr double kGaussNodes[5] = {-0.9061798459386640, -0.5384693101056831, 0.0,
+                                   0.5384693101056831, 0.9061798459386640};
+constexpr double kGaussWeights[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889,
+                                     0.4786286704993665, 0.2369268850561891};
+
+bool isSpiral(double r0, double r1) {
+    return std::fabs(r1 - r0) > kCentreTolerance;
+}
+
+double spiralLength(double r0, double r1, double theta) {
+    if (theta == 0.0) return std::fabs(r1 - r0);
+    const double slope = (r1 - r0) / theta;  // units per radian
+    double sum = 0.0;
+    for (int i = 0; i < 5; ++i) {
+        const double rho = r0 + (r1 - r0) * 0.5 * (1.0 + kGaussNodes[i]);
+        sum += kGaussWeights[i] * std::sqrt(rho * rho + slope * slope);
+    }
+    return 0.5 * theta * sum;
+}
+
+// The chord measure of a circle's arc of radius r: d * asin(c / d), the chord c at most d = 2r.
+double chordMeasure(const Segment& s, double r) {
+    const double d = 2.0 * r;
+    double c = length(subtract(s.end, s.start));
+    if (c > d) c = d;
+    const double x = c / d;
+    return s.has(SegmentFlags::MinorArc) ? d * portableAsin(x) : d * (kPi - portableAsin(x));
+}
+
+}  // namespace
+
+double angleApart(const Vec4& a, const Vec4& b) {
+    const Vec4 ua = scale(1.0 / length(a), a);
+    const Vec4 ub = scale(1.0 / length(b), b);
+    const double apart = length(subtract(ua, ub));
+    const double together = length(add(ua, ub));
+    // Each asin argument stays at most sqrt(1/2), where asin is well conditioned.
+    if (apart <= together) return 2.0 * portableAsin(0.5 * apart);
+    return kPi - 2.0 * portableAsin(0.5 * together);
+}
+
+double arcStartRadius(const Segment& s) {
+    return length(subtract(s.start, s.centre));
+}
+
+double arcEndRadius(const Segment& s) {
+    const double r0 = arcStartRadius(s);
+    const double r1 = length(subtract(s.end, s.centre));
+    return isSpiral(r0, r1) ? r1 : r0;
+}
+
+double arcAngle(const Segment& s) {
+    const Vec4 r0 = subtract(s.start, s.centre);
+    const Vec4 r1 = subtract(s.end, s.centre);
+    if (length(r0) == 0.0 || length(r1) == 0.0) return 0.0;
+    const double between = angleApart(r0, r1);
+    return s.has(SegmentFlags::MinorArc) ? between : 2.0 * kPi - between;
+}
+
+double arcRadiusAt(const Segment& s, double angle) {
+    const double r0 = arcStartRadius(s);
+    const double r1 = arcEndRadius(s);
+    if (r1 == r0) return r0;
+    const double theta = arcAngle(s);
+    return theta > 0.0 ? r0 + (r1 - r0) * (angle / theta) : r1;
+}
+
 void computeLength(Segment& s) {
     if (!s.has(SegmentFlags::Arc)) {
         s.length = length(subtract(s.end, s.start));
         return;
     }
-    const double r = length(subtract(s.start, s.centre));
-    const double d = 2.0 * r;
-    double c = length(subtract(s.end, s.start));
-    if (c > d) c = d;
-    const double x = c / d;
-    s.length = s.has(SegmentFlags::MinorArc) ? d * portableAsin(x) : d * (kPi - portableAsin(x));
+    const double r0 = arcStartRadius(s);
+    const double r1 = arcEndRadius(s);
+    const double theta = arcAngle(s);
+    if (r1 != r0) {
+        s.length = spiralLength(r0, r1, theta);
+        return;
+    }
+    const double chord = chordMeasure(s, r0);
+    s.length = std::fabs(chord - r0 * theta) <= kAngleAgreement * r0 ? chord : r0 * theta;
 }
 
 Vec4 tangentAt(const Segment& s, bool atEnd) {

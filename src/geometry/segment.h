@@ -105,9 +105,24 @@ Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4
 // An event at the position, with StopAtEnd.
 Segment makeEvent(SegmentKind kind, const Vec4& position);
 
-// Sets length: the chord for a line; for an arc the arc length at the start radius, the shorter
-// way when MinorArc is set, the longer way (a full circle when start = end) otherwise.
+// Sets length: the chord for a line; for an arc the length of its curve (see arcEndRadius), the
+// shorter way when MinorArc is set, the longer way (a full circle when start = end) otherwise.
 void computeLength(Segment& s);
+
+// An arc's curve. Its radius changes linearly with the angle turned, from the start radius to the
+// end radius (a spiral, as RS274 controllers run an arc whose end lies off the circle through its
+// start), so that the curve arrives at the programmed end. Radii that differ by at most
+// kCentreTolerance make a circle of the start radius.
+double arcStartRadius(const Segment& s);  // units
+double arcEndRadius(const Segment& s);    // units; the start radius for a circle
+// Radians turned from start to end in the direction of travel, 0 .. 2π (2π for a full circle),
+// taken from the directions of the two radii.
+double arcAngle(const Segment& s);
+// Units: the radius of the curve after turning angle radians from the start.
+double arcRadiusAt(const Segment& s, double angle);
+
+// Radians between two vectors, 0 .. π, exact to rounding at any angle (no vector may be zero).
+double angleApart(const Vec4& a, const Vec4& b);
 
 // Direction of travel at the start (atEnd false) or the end; not normalised. For a line its
 // magnitude is the length; for an arc r·|sin θ|, so zero for a half or a full circle.

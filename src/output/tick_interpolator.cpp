@@ -42,6 +42,11 @@ int32_t tickCount(double motionSeconds) {
 //                 |  /
 //        centre   +------> r0 (start)
 //
+//     An arc whose end radius R1 differs from its start radius (a spiral) turns through its
+//     angle theta at a steady rate along its length L and its radius grows steadily with it:
+//     centre + (1 + d (R1 - R) / (R L)) * (cos(d theta / L) * r0 + sin(d theta / L) * u), which
+//     reaches the programmed end at d = L.
+//
 //  4. Pulse targets: each motor output's axis position times its sign and pulses per unit,
 //     rounded half away from zero. Each enabled output writes target - last target as a step
 //     word, in output order; a delta that no step word can carry refuses the conversion rather
@@ -57,8 +62,8 @@ namespace {
 constexpr double kPulseLimit = 2147483647.0;  // pulses: positions beyond cannot be counted
 constexpr double kTangentialShare = 0.99;     // neighbour direction share across the arc's plane
 constexpr double kPerCent = 100.0;
-// How far the traced end of an arc may lie from its programmed end: both a share of the radius
-// (centres rounded by the CAM system leave small misses) and a number of pulses.
+// How much an arc's end radius may differ from its start radius: both a share of the radius
+// (centres rounded by the CAM system leave small differences) and a number of pulses.
 constexpr double kArcEndToleranceShare = 0.01;
 constexpr double kArcEndTolerancePulses = 10.0;
 
@@ -104,10 +109,13 @@ inline bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&t
 // Geometry of the current record, set up once when it becomes current.
 struct RecordFrame {
     bool arc = false;
-    Vec4 direction;       // line: unit direction (zero for a record of no length)
-    Vec4 r0;              // arc: start radius
-    Vec4 u;               // arc: radius a quarter turn further in the direction of travel
-    double radius = 0.0;  // units
+    bool spiral = false;         // arc: the radius changes from the start radius to the end radius
+    Vec4 direction;              // line: unit direction (zero for a record of no length)
+    Vec4 r0;                     // arc: start radius
+    Vec4 u;                      // arc: radius a quarter turn further in the direction of travel
+    double radius = 0.0;         // units: start radius
+    double turnPerUnit = 0.0;    // spiral: radians turned per unit of path
+    double growthPerUnit = 0.0;  // spiral: radius growth, as a share of the start radius, per unit
 };
 
 // Part of v perpendicular to r (r not zero).
@@ -172,16 +180,26 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
     f.r0 = r0;
     f.radius = radius;
     f.u = length(u) == 0.0 ? Vec4{} : scale(radius / length(u), u);
+    const double endRadius = arcEndRadius(record);
+    if (endRadius != radius && record.length > 0.0) {
+        f.spiral = true;
+        f.turnPerUnit = arcAngle(record) / record.length;
+        f.growthPerUnit = (endRadius - radius) / (radius * record.length);
+    }
     return f;
 }
 
 inline Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
     if (!f.arc) return add(record.start, scale(d, f.direction));
-    const double theta = d / f.radius;
     double sine;
     double cosine;
-    portableSinCos(theta, &sine, &cosine);
-    return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
+    if (!f.spiral) {
+        portableSinCos(d / f.radius, &sine, &cosine);
+        return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
+    }
+    portableSinCos(d * f.turnPerUnit, &sine, &cosine);
+    const double growth = 1.0 + d * f.growthPerUnit;
+    return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
 }
 
 int32_t lastFeedIndexOf(SegmentStore& segments) {
@@ -203,24 +221,21 @@ struct TickState {
     bool markNow = false;
 };
 
-// An arc is traced on the circle of its start radius, in the plane of its start and end radii.
-// An arc whose end point is far from that circle (a centre far from equidistant, or a rise the
-// interpreter does not build as a helix: a centre off the start's plane, a move of the A axis) is
-// traced through a tilted plane, off the programmed path, and ends with a jump: refuse it rather
-// than write that motion. The small misses that rounded centres leave are traced as they are.
-bool arcReachesItsEnd(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
-    const Vec4 traced = positionOn(arc, frame, arc.length);
-    const double miss = length(subtract(traced, arc.end));
+// An arc is traced from its start radius to its end radius in the plane of the two radii. A
+// large difference of the radii is no rounding by the CAM system but a centre far from
+// equidistant, or a rise the interpreter does not build as a helix (a centre off the start's
+// plane, a move of the A axis): traced, it would swing off the programmed path. Refuse it rather
+// than write that motion.
+bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
+    const double miss = std::fabs(arcEndRadius(arc) - frame.radius);
     if (miss <= kArcEndToleranceShare * frame.radius) return true;
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) continue;
-        const int32_t axis = map.axis[k];
-        const double missPulses = std::fabs(traced[axis] - arc.end[axis]) * map.scale[k];
-        if (missPulses > kArcEndTolerancePulses) {
+        if (miss * map.scale[k] > kArcEndTolerancePulses) {
             messageSinkf(MessageCode::Refused,
                          "the arc from (%g, %g, %g) to (%g, %g, %g) about (%g, %g, %g) cannot be "
-                         "followed: its end is %g units off the circle of its start (its centre "
-                         "is not equidistant from its ends)",
+                         "followed: its end is %g units farther from or nearer to its centre "
+                         "than its start (its centre is not equidistant from its ends)",
                          arc.start.x, arc.start.y, arc.start.z, arc.end.x, arc.end.y, arc.end.z,
                          arc.centre.x, arc.centre.y, arc.centre.z, miss);
             return false;
@@ -285,7 +300,7 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
         const bool hasNext = run.current.has(SegmentFlags::Arc) && peekNext(segments, next);
         st.frame = frameOf(run.current, st.hasPrevious ? &st.previous : nullptr,
                            hasNext ? &next : nullptr);
-        if (st.frame.arc && !arcReachesItsEnd(run.current, st.frame, st.map)) return false;
+        if (st.frame.arc && !arcRadiiAgree(run.current, st.frame, st.map)) return false;
     }
     return true;
 }

@@ -5,7 +5,10 @@
 namespace pulsepost {
 
 bool readConfiguredScale(const char* configDir, MotionScale& scale) {
-    return pulsepost_read_scale(configDir, scale.stepsPerUnit, &scale.swapXY) == 0;
+    const bool scaleRead = pulsepost_read_scale(configDir, scale.stepsPerUnit, &scale.swapXY) == 0;
+    const bool limitsRead =
+        pulsepost_read_motion_limits(configDir, &scale.topSpeed, &scale.acceleration) == 0;
+    return scaleRead && limitsRead;
 }
 
 }  // namespace pulsepost

@@ -132,6 +132,7 @@ struct Walker {
             summary.axes[a].travel += std::fabs(position[a] - move.from[a]);
         touchBounds(position);
         summary.rapidCount += 1;
+        restartSteps(summary.stepLimits);
         summary.rapidTravel += e.length;
         if (e.speed > 0.0) summary.rapidSeconds += e.length / e.speed;
         restartRates();
@@ -190,6 +191,7 @@ struct Walker {
         TickSample sample;
         sample.tick = tick;
         const Vec4 before = position;
+        int32_t steps[4] = {0, 0, 0, 0};
         int w = 0;
         for (int k = 0; k < 4; ++k) {
             if (!layout.enabled[k]) continue;
@@ -202,6 +204,7 @@ struct Walker {
                                        k, static_cast<long long>(tick));
             }
             pulses[k] = static_cast<int32_t>(next);
+            steps[k] = word.delta;
             const int32_t magnitude = word.delta < 0 ? -word.delta : word.delta;
             if (magnitude > summary.largestStep[k]) {
                 summary.largestStep[k] = magnitude;
@@ -210,6 +213,7 @@ struct Walker {
             if (word.mark) sample.marked = true;
         }
         position = positionFromPulses();
+        checkTickSteps(summary.stepLimits, tick, steps, layout.axis, position);
         for (int a = 0; a < 4; ++a)
             summary.axes[a].travel += std::fabs(position[a] - before[a]);
         touchBounds(position);
@@ -346,6 +350,7 @@ int32_t walkMotion(const BrkStream& brk, StepSource& cm, const MotionScale& scal
     for (int k = 0; k < 4; ++k) {
         if (summary.layout.enabled[k]) summary.axes[summary.layout.axis[k]].enabled = true;
     }
+    setStepBounds(summary.stepLimits, summary.layout.scale, scale.topSpeed, scale.acceleration);
     Walker w(brk, summary.layout, summary, observer, error);
     w.restartRates();
     if (w.runPointEntries() != 0) return -1;
@@ -464,6 +469,7 @@ int32_t readbackProgram(const char* programPath, const MotionScale& scale, Readb
             messageNumber(out.brk.maxZ).c_str(), messageNumber(out.lim.maxZ).c_str());
     }
     if (out.hasLim) checkAgainstLim(out, out.findings);
+    appendStepFindings(out.motion.stepLimits, out.findings);
     int32_t mark = 0;
     for (MotionEvent& ev : out.motion.events) {
         if (!ev.isMark) continue;

@@ -12,6 +12,7 @@
 #include "platform/units.h"
 #include "readback/break_stream.h"
 #include "readback/readback_error.h"
+#include "readback/step_limits.h"
 #include "readback/step_stream.h"
 #include "readback/text_outputs.h"
 
@@ -24,7 +25,9 @@ constexpr int32_t kRateWindowTicks = 16;
 // What the streams do not carry: the configuration they were written with.
 struct MotionScale {
     double stepsPerUnit[4] = {10160.0, 10160.0, 10160.0, 0.0};  // pulses per unit, X Y Z A
-    int32_t swapXY = 0;  // non-zero: motor outputs 0 and 1 carry Y and X
+    int32_t swapXY = 0;              // non-zero: motor outputs 0 and 1 carry Y and X
+    double topSpeed = 100.0 / 60.0;  // units per second: the highest configured speed
+    double acceleration = 15.0;      // units per second squared
 };
 
 // The motor outputs as the header's output byte and the scale describe them.
@@ -116,6 +119,7 @@ struct MotionSummary {
     double rapidSeconds = 0.0;  // length / speed summed over the rapid moves
     int32_t markCount = 0;
     std::vector<MotionEvent> events;  // events and marks, in path order
+    StepLimitCheck stepLimits;        // steps the machine's speed and acceleration do not allow
 };
 
 // Walks the CM stream against the BRK stream, calling the observer and filling the summary.
@@ -135,7 +139,8 @@ struct Readback {
     bool hasEv = false;
     std::vector<EvLine> ev;
     // Things a machinist should look at that do not make the streams unreadable: motion outside
-    // the LIM bounds, marks without an EV line.
+    // the LIM bounds, marks without an EV line, steps faster than the top speed or changing
+    // faster than the acceleration allows.
     std::vector<std::string> findings;
 };
 

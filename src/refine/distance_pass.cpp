@@ -7,12 +7,15 @@
 //
 //   distance = sum of the lengths of all Feed records before it (rapids and events add nothing:
 //              the profile only covers feed motion)
-//   speed    = min(speed, sqrt(a r)) for an arc of radius r (at its start), the speed at which
-//              the centripetal acceleration v^2 / r equals the machine's acceleration a
+//   speed    = min(speed, sqrt(a r)) for an arc of radius r (the smaller of its start and end
+//              radii), the speed at which the centripetal acceleration v^2 / r equals the
+//              machine's acceleration a
 //
 // Other records are passed over unchanged: a Rapid keeps its appended length in distance,
 // events keep 0. A fillet arc is limited by its own, usually small, radius like any other arc.
 #include "refine/distance_pass.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -29,7 +32,7 @@ int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallba
         record.distance = pathDistance;
         pathDistance += record.length;
         if (record.has(SegmentFlags::Arc)) {
-            const double radius = length(subtract(record.start, record.centre));
+            const double radius = std::min(arcStartRadius(record), arcEndRadius(record));
             const double arcSpeed = std::sqrt(acceleration * radius);  // units per second
             if (arcSpeed < record.speed) record.speed = arcSpeed;
         }

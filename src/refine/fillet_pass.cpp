@@ -33,7 +33,9 @@
 //
 // Trimming. A straight neighbour is cut D back from P along its own direction. An arc neighbour
 // is moved D along its tangent line and then projected back onto its circle (at its start radius
-// for prev, at its end radius for next), so its recorded centre and radius stay exact. An arc of
+// for prev, at its end radius for next), so its recorded centre and radius stay exact; a spiral
+// (an arc whose end radius differs from its start radius) is projected onto the spiral, at the
+// radius it has at that angle, so that the trimmed arc keeps the curve. An arc of
 // more than half a turn can become one of at most half a turn: the sense of the turn from its
 // fixed end to the new end is compared with the sense towards P, and MinorArc is toggled when
 // they differ. The fillet itself is always the minor arc from A to B, at the lower of the two
@@ -42,8 +44,9 @@
 // Known limit: beside an arc the fillet is tangent only approximately. Its end on the arc's side
 // is the point put back on the circle, not the tangent point, so the directions differ a little
 // at both ends of the fillet (about 1e-3 rad for r = 1, e = 0.001; more as r nears e) and the
-// gap to P can exceed e by a fraction of e. Between straight records the fillet is tangent to
-// rounding and its gap is at most e.
+// gap to P can exceed e by a fraction of e. Its end radius may then differ from its start radius:
+// it runs as a spiral onto the arc (see computeLength). Between straight records the fillet is
+// tangent to rounding and its gap is at most e.
 //
 // Corners without a sound fillet. Every Feed record later divides by its length and by its
 // direction, so the pass never writes a fillet of zero size or an undefined direction:
@@ -118,8 +121,10 @@ double tangentReach(double e, double r) {
 }
 
 // Cuts prev back by d from the corner along its end direction t1 (of length l1); an arc is put
-// back onto its circle at its start radius. false when the new end cannot be placed.
+// back onto its curve (its circle at its start radius, or its spiral at the angle of the new end).
+// false when the new end cannot be placed.
 bool trimEnd(Segment& prev, const Vec4& corner, double d, double l1, const Vec4& t1) {
+    const Segment whole = prev;
     prev.end = subtract(corner, scale(d / l1, t1));
     if (prev.has(SegmentFlags::Arc)) {
         const Vec4 c = prev.centre;
@@ -127,7 +132,12 @@ bool trimEnd(Segment& prev, const Vec4& corner, double d, double l1, const Vec4&
         const Vec4 re = subtract(prev.end, c);
         const double lre = length(re);
         if (lre == 0.0) return false;
-        prev.end = add(c, scale(length(rs) / lre, re));
+        double radius = length(rs);
+        if (arcEndRadius(whole) != radius) {
+            const double turned = arcAngle(whole) - angleApart(re, subtract(whole.end, c));
+            radius = arcRadiusAt(whole, turned);
+        }
+        prev.end = add(c, scale(radius / lre, re));
         if (dot(cross(rs, re), cross(rs, subtract(corner, c))) < 0.0) {
             prev.flags ^= SegmentFlags::MinorArc;
         }
@@ -137,8 +147,10 @@ bool trimEnd(Segment& prev, const Vec4& corner, double d, double l1, const Vec4&
 }
 
 // Cuts next forward by d from the corner along its start direction t2 (of length l2); an arc is
-// put back onto its circle at its end radius. false when the new start cannot be placed.
+// put back onto its curve (its circle at its end radius, or its spiral at the angle of the new
+// start). false when the new start cannot be placed.
 bool trimStart(Segment& next, const Vec4& corner, double d, double l2, const Vec4& t2) {
+    const Segment whole = next;
     next.start = add(next.start, scale(d / l2, t2));
     if (next.has(SegmentFlags::Arc)) {
         const Vec4 c = next.centre;
@@ -146,7 +158,11 @@ bool trimStart(Segment& next, const Vec4& corner, double d, double l2, const Vec
         const Vec4 r2 = subtract(next.end, c);
         const double lr1 = length(r1);
         if (lr1 == 0.0) return false;
-        next.start = add(c, scale(length(r2) / lr1, r1));
+        double radius = length(r2);
+        if (arcEndRadius(whole) != arcStartRadius(whole)) {
+            radius = arcRadiusAt(whole, angleApart(subtract(whole.start, c), r1));
+        }
+        next.start = add(c, scale(radius / lr1, r1));
         if (dot(cross(r1, r2), cross(subtract(corner, c), r2)) < 0.0) {
             next.flags ^= SegmentFlags::MinorArc;
         }
