@@ -104,7 +104,6 @@ bool readPieceAsText(char (&buffer)[kLineBufferBytes], FILE* program, bool crLin
     return true;
 }
 
-<<<<<<< HEAD
 // Reads the next piece of the program. A CR LF line end is read as LF, so that a program
 // written on either platform reads the same as in the controller's text mode.
 bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds, bool& ended) {
@@ -112,9 +111,6 @@ bool readPiece(char (&buffer)[kLineBufferBytes], FILE* program, bool crLineEnds,
     return cutAtTextEnd(buffer, ended);
 }
 
-void cutLine(char* line) {
-    line[std::strcspn(line, "*(%/")] = '\0';
-=======
 // Units: a shorter move is no motion. Words the dialect reads as 0 still move by the initial
 // work offset (1e-7); a pulse is about 1e-4 units.
 constexpr double kMotionFloor = 1e-6;
@@ -135,7 +131,6 @@ bool hasText(const char* line) {
 void endDiagnostics(bool hasWords, bool sawMotion) {
     if (hasWords && !sawMotion) noteDiagnostic(DiagnosticKind::NoMotion, 0, nullptr);
     reportDiagnostics();
->>>>>>> ef3546d (Diagnostics: what the reader did not execute as written is counted per kind while reading (one table pass per line) and reported once per kind with its first line, word and count as warnings (code 11) through the message sink; convert prints them under the summary, --strict refuses, -q counts, a program that moves nothing says so; the corpus check reports programs with diagnostics and without motion)
 }
 
 // One line: keywords, M words, G words, the other words and the motion. 0 done, 1 done and the
@@ -182,14 +177,10 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
     char line[kLineBufferBytes];
     ReportCountdown countdown;  // lines
     bool lineStarts = true;
-<<<<<<< HEAD
     bool ended = false;
-    while (readPiece(line, program, crLineEnds, ended)) {
-=======
     bool hasWords = false;
     bool sawMotion = false;
-    while (readPiece(line, program, crLineEnds)) {
->>>>>>> ef3546d (Diagnostics: what the reader did not execute as written is counted per kind while reading (one table pass per line) and reported once per kind with its first line, word and count as warnings (code 11) through the message sink; convert prints them under the summary, --strict refuses, -q counts, a program that moves nothing says so; the corpus check reports programs with diagnostics and without motion)
+    while (readPiece(line, program, crLineEnds, ended)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
         lineStarts = std::strchr(line, '\n') != nullptr;
