@@ -121,6 +121,7 @@ TEST(CliPlot, WritesAPictureOfTheMotion) {
     EXPECT_TRUE(contains(svg, "class=\"rapid\"/>")) << svg.substr(0, 400);
     EXPECT_TRUE(contains(svg, ">T2</text>")) << svg.substr(0, 400);  // the tool change
     EXPECT_FALSE(contains(svg, "no motion"));
+    EXPECT_TRUE(contains(svg, ">XY: Z</text>"));  // the view from above is a height map
 
     const CliRun piped = runCli(dir, "plot plate.nc -o -");
     EXPECT_EQ(piped.status, 0) << piped.err;

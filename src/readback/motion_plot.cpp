@@ -15,7 +15,7 @@ namespace pulsepost {
 namespace {
 
 constexpr double kPlotWidth = 1200.0;  // SVG user units (pixels)
-constexpr double kPlotHeight = 900.0;
+constexpr double kPlotHeight = 925.0;
 constexpr double kSpanDivisions = 1500.0;  // path resolution: the span over this many steps
 constexpr std::size_t kPointBudget = 400000;
 constexpr int kMinRunSegments = 8;  // segments a run of one colour has before it changes
@@ -283,6 +283,28 @@ void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, 
 constexpr int kTraverseBucket = kColourBuckets;
 constexpr double kTraverseSpeedShare = 0.98;  // of the slower rapid speed: planned at rapid speed
 
+// Colour of a height as a fraction of the Z range, for the view from above: deep cuts dark red,
+// over orange, to pale yellow at the top.
+std::string depthColour(double fraction) {
+    static const int stops[4][3] = {{103, 0, 13}, {203, 24, 29}, {253, 141, 60}, {255, 237, 160}};
+    fraction = std::clamp(fraction, 0.0, 1.0) * 3.0;
+    const int i = std::min(2, static_cast<int>(fraction));
+    const double t = fraction - i;
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x",
+                  static_cast<int>(stops[i][0] + t * (stops[i + 1][0] - stops[i][0])),
+                  static_cast<int>(stops[i][1] + t * (stops[i + 1][1] - stops[i][1])),
+                  static_cast<int>(stops[i][2] + t * (stops[i + 1][2] - stops[i][2])));
+    return text;
+}
+
+// What colours a view's feed moves: their speed, or (the view from above) their height.
+struct PathColour {
+    bool byDepth = false;
+    double highest = 0.0;          // speed: units per second at the top of the scale
+    double low = 0.0, high = 0.0;  // depth: the Z range
+};
+
 int bucketOf(const MotionPlotData& d, double speed, double highest) {
     if (d.traverseSpeed > 0.0 && speed >= d.traverseSpeed * kTraverseSpeedShare)
         return kTraverseBucket;
@@ -290,7 +312,7 @@ int bucketOf(const MotionPlotData& d, double speed, double highest) {
 }
 
 void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sideView,
-              double highest, double strokeWidth) {
+              const PathColour& colour, double strokeWidth) {
     std::string run;
     int runBucket = -1;
     int runSegments = 0;
@@ -301,7 +323,10 @@ void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sid
             appendf(out,
                     "<path d=\"%s\" stroke=\"%s\" stroke-width=\"%.1f\" fill=\"none\" "
                     "stroke-linejoin=\"round\"/>\n",
-                    run.c_str(), speedColour((runBucket + 0.5) / kColourBuckets).c_str(),
+                    run.c_str(),
+                    (colour.byDepth ? depthColour((runBucket + 0.5) / kColourBuckets)
+                                    : speedColour((runBucket + 0.5) / kColourBuckets))
+                        .c_str(),
                     strokeWidth);
         }
         run.clear();
@@ -313,7 +338,12 @@ void drawPath(std::string& out, const MotionPlotData& d, const View& v, bool sid
             continue;
         }
         const MotionPlotData::Point& q = d.points[i - 1];
-        const int bucket = bucketOf(d, p.speed, highest);
+        int bucket = bucketOf(d, p.speed, colour.highest);
+        if (colour.byDepth && bucket != kTraverseBucket) {
+            const double range = std::max(colour.high - colour.low, 1e-9);
+            bucket = std::clamp(static_cast<int>((p.z - colour.low) / range * kColourBuckets), 0,
+                                kColourBuckets - 1);
+        }
         const double qy = sideView ? q.z : q.y, py = sideView ? p.z : p.y;
         char seg[96];
         // A traverse starts and ends where it does: it never shares a run with a cut.
@@ -430,6 +460,21 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
             b.y - 6);
 }
 
+// The depth scale of the view from above, on its own row below the legend.
+void drawDepthLegend(std::string& out, double low, double high, double y) {
+    appendf(out, "<text x=\"60\" y=\"%.1f\" class=\"axis\">XY: Z</text>\n", y + 11);
+    for (int i = 0; i < 60; ++i) {
+        appendf(out, "<rect x=\"%d\" y=\"%.1f\" width=\"4\" height=\"12\" fill=\"%s\"/>",
+                135 + 4 * i, y, depthColour(i / 59.0).c_str());
+    }
+    appendf(out,
+            "\n<text x=\"135\" y=\"%.1f\" class=\"tick\">%.4g</text>"
+            "<text x=\"375\" y=\"%.1f\" class=\"tick\" text-anchor=\"end\">%.4g</text>"
+            "<text x=\"400\" y=\"%.1f\" class=\"tick\">the view from above is coloured by the "
+            "height of the cut; the side view and the speed panel by the speed</text>\n",
+            y + 23, low, y + 23, high, y + 10);
+}
+
 void drawLegend(std::string& out, double highest, double y) {
     appendf(out, "<text x=\"60\" y=\"%.1f\" class=\"axis\">feed speed</text>\n", y + 11);
     for (int i = 0; i < 60; ++i) {
@@ -499,11 +544,17 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     for (const MotionPlotData::SpeedBin& b : d.bins)
         highest = std::max(highest, double(b.high));
     // The feed colours span the feeds alone; traverses have their own style.
+    // So does the height map: the Z range of the feed moves.
     double highestFeed = 0.0;
-    for (const MotionPlotData::Point& p : d.points) {
-        if (bucketOf(d, p.speed, highest) != kTraverseBucket)
-            highestFeed = std::max(highestFeed, double(p.speed));
+    double feedLowZ = 1e300, feedHighZ = -1e300;
+    for (std::size_t i = 1; i < d.points.size(); ++i) {
+        const MotionPlotData::Point& p = d.points[i];
+        if (p.penUp || bucketOf(d, p.speed, highest) == kTraverseBucket) continue;
+        highestFeed = std::max(highestFeed, double(p.speed));
+        feedLowZ = std::min(feedLowZ, double(p.z));
+        feedHighZ = std::max(feedHighZ, double(p.z));
     }
+    if (feedLowZ > feedHighZ) feedLowZ = feedHighZ = 0.0;
 
     // Extents of everything drawn, the origin included.
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0, z0 = 0, z1 = 0;
@@ -559,7 +610,9 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     drawGrid(out, xy, x0, x1, y0, y1, "X", "Y");
     out += "<text x=\"600\" y=\"72\" class=\"tick\">lengths in the program's unit</text>\n";
     appendf(out, "<text x=\"60\" y=\"72\" class=\"axis\">XY, from above</text>\n");
-    drawPath(out, d, xy, false, highestFeed, 1.3);
+    // The view from above is a height map, so that a relief or a raster shows its depth.
+    PathColour byDepth{true, highestFeed, feedLowZ, feedHighZ};
+    drawPath(out, d, xy, false, byDepth, 1.3);
     for (const RapidMove& rm : d.rapids) {
         appendf(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"rapid\"/>\n",
                 xy.px(rm.from.x), xy.py(rm.from.y), xy.px(rm.to.x), xy.py(rm.to.y));
@@ -592,7 +645,7 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     } else {
         out += "<text x=\"810\" y=\"72\" class=\"axis\">XZ, from the front</text>\n";
     }
-    drawPath(out, d, xz, true, highestFeed, 1.0);
+    drawPath(out, d, xz, true, PathColour{false, highestFeed, 0.0, 0.0}, 1.0);
     for (const RapidMove& rm : d.rapids) {
         appendf(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"rapid\"/>\n",
                 xz.px(rm.from.x), xz.py(rm.from.z), xz.px(rm.to.x), xz.py(rm.to.z));
@@ -600,6 +653,7 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
 
     drawSpeedPanel(out, d, r, Box{60, 640, 1110, 170}, highest);
     drawLegend(out, highestFeed, 868);
+    drawDepthLegend(out, feedLowZ, feedHighZ, 897);
     out += "</svg>\n";
     return out;
 }
