@@ -268,6 +268,13 @@ std::string formatSummary(const ConversionSummary& s) {
     }
     if (!s.configuration.empty()) out += "  config    " + s.configuration + "\n";
     if (s.lines >= 0) appendf(out, "  program   %lld lines read\n", s.lines);
+    if (s.diagnosticKinds == 0) {
+        out += "  warnings  none: every line executed as written\n";
+    } else {
+        appendf(out, "  warnings  %zu kind%s, %llu line%s not executed as written (below)\n",
+                s.diagnosticKinds, s.diagnosticKinds == 1 ? "" : "s", s.diagnosticLines,
+                s.diagnosticLines == 1 ? "" : "s");
+    }
     out += "  files     " + sizeText(s.cm) + ", " + sizeText(s.brk) + ", " + sizeText(s.lim) +
            ", " + sizeText(s.ev) + "\n";
     return out;

@@ -16,10 +16,12 @@ struct OutputFile {
 
 struct ConversionSummary {
     std::string program;
-    int32_t result = 0;          // what p returned
-    bool aborted = false;        // Esc after the path was interpreted (the result is then 0)
-    bool strictRefused = false;  // converted with diagnostics, refused by --strict
-    std::string noMotion;        // the reason a program with words yields no motion, or empty
+    int32_t result = 0;               // what p returned
+    bool aborted = false;             // Esc after the path was interpreted (the result is then 0)
+    bool strictRefused = false;       // converted with diagnostics, refused by --strict
+    std::string noMotion;             // the reason a program with words yields no motion, or empty
+    std::size_t diagnosticKinds = 0;  // kinds of lines not executed as written
+    unsigned long long diagnosticLines = 0;  // lines not executed as written, all kinds
     double wallSeconds = 0.0;
     OutputFile cm, brk, lim, ev;
 

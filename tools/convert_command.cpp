@@ -188,6 +188,8 @@ int convertOne(const std::string& program, const ConvertOptions& o, bool showBar
             summarizeConversion(program, o.configDir, result, aborted, elapsed.count());
         summary.strictRefused = strictRefused;
         summary.noMotion = gRun.noMotion;
+        summary.diagnosticKinds = gRun.warnings.size() - (gRun.noMotion.empty() ? 0 : 1);
+        summary.diagnosticLines = gRun.occurrences;
         const std::string text = formatSummary(summary);
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
