@@ -61,6 +61,10 @@ TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {
                          "  warning line 2: G38.2: G code without a meaning here, "
                          "ignored (2 times)\n"))
         << shown.err;
+    // The summary counts them; a clean program says it has none.
+    EXPECT_TRUE(contains(shown.out, "warnings  1 kind, 2 lines not executed as written"))
+        << shown.out;
+    EXPECT_TRUE(contains(shown.out, "warnings  none: every line executed as written")) << shown.out;
     EXPECT_TRUE(contains(shown.out, "lower.nc: converted in")) << shown.out;
     EXPECT_TRUE(contains(shown.out, ", no motion: the program's words are in lower case"))
         << shown.out;
