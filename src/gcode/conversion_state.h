@@ -1,7 +1,7 @@
 // ConversionState: the interpreter's process-wide state for the running conversion. The modal
 // values are stamped into every record the append receives; the reader sets them, the append
 // clears the event mark and keeps the pending record and the program bounds. The driver resets
-// it at the start of every conversion and reads the bounds afterwards.
+// it at the start of every conversion; the driver and the LIM writer read the bounds afterwards.
 #pragma once
 
 #include <cstdint>
