@@ -202,6 +202,60 @@ inline Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
     return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
 }
 
+// Arcs, the quick way: the position from approximateSinCos (within 2^-51) lies within
+// kApproximationShare x reach of the one positionOn gives, reach being the magnitude of the
+// centre's component on the axis plus the spiral's growth times those of the start radius and the
+// quarter radius (the sines and cosines differ by at most 2^-49.8, the roundings of the two
+// evaluations add 2^-51 of each term, the snapping of tiny components below 1e-14 per operation).
+// Where a decision stays the same anywhere within that distance, the approximate position decides
+// it; elsewhere positionOn does.
+constexpr double kApproximationShare = 0x1p-46;
+constexpr double kSnapAllowance = 2e-13;  // units: the snaps of both evaluations
+
+Vec4 approximatePositionOn(const Segment& record, const RecordFrame& f, double d) {
+    double sine;
+    double cosine;
+    if (!f.spiral) {
+        approximateSinCos(d / f.radius, &sine, &cosine);
+        return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
+    }
+    approximateSinCos(d * f.turnPerUnit, &sine, &cosine);
+    const double growth = 1.0 + d * f.growthPerUnit;
+    return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
+}
+
+double approximationReach(const Segment& record, const RecordFrame& f, double d, int axis) {
+    const double growth = f.spiral ? std::fabs(1.0 + d * f.growthPerUnit) : 1.0;
+    return std::fabs(record.centre[axis]) + growth * (std::fabs(f.r0[axis]) + std::fabs(f.u[axis]));
+}
+
+// pulseTargets at distance d along an arc, from the approximate position: true with the targets
+// when every enabled output's value lies farther than the approximation can move it from a
+// rounding boundary (half a pulse, give or take the rounding of the half added) and from the
+// pulse limit; false (targets unchanged) when positionOn must decide.
+bool quickArcTargets(const Segment& record, const RecordFrame& f, double d, const OutputMap& map,
+                     int32_t (&targets)[4]) {
+    const Vec4 position = approximatePositionOn(record, f, d);
+    int32_t decided[4] = {0, 0, 0, 0};
+    for (int k = 0; k < 4; ++k) {
+        if (!map.enabled[k]) continue;
+        const int32_t axis = map.axis[k];
+        const double value = map.factor[k] * position[axis] * map.scale[k];
+        const double magnitude = std::fabs(value);
+        const double bound =
+            std::fabs(map.factor[k] * map.scale[k]) *
+                (kApproximationShare * approximationReach(record, f, d, axis) + kSnapAllowance) +
+            magnitude * 0x1p-49;
+        if (!(magnitude + bound < kPulseLimit)) return false;
+        const double fraction = magnitude - static_cast<double>(static_cast<int32_t>(magnitude));
+        if (!(std::fabs(fraction - 0.5) > bound)) return false;
+        decided[k] = static_cast<int32_t>(roundHalfAway(value));
+    }
+    for (int k = 0; k < 4; ++k)
+        targets[k] = decided[k];
+    return true;
+}
+
 int32_t lastFeedIndexOf(SegmentStore& segments) {
     for (int32_t i = segments.highWater - 1; i >= 0; --i) {
         if (slotAt(segments, i).kind == SegmentKind::Feed) return i;
@@ -343,12 +397,15 @@ inline double distanceAt(ProfileCursor& c, double t, ProfileStore& profile) {
     return false;
 }
 
-// Step 4, the checks: the pulse targets at the position and every output's delta. false, after
+// Step 4, the checks: the pulse targets at the position (unless quickArcTargets has decided them)
+// and every output's delta. false, after
 // the refusal, when a target is out of the countable range or an enabled output's delta fits no
 // step word.
-inline bool stepDeltas(const Vec4& position, const TickState& st, int32_t tick,
+inline bool stepDeltas(const Vec4& position, bool targetsDecided, const TickState& st, int32_t tick,
                        int32_t (&targets)[4], int64_t (&deltas)[4]) {
-    if (!pulseTargets(position, st.map, targets)) return refusePosition(tick, position);
+    if (!targetsDecided && !pulseTargets(position, st.map, targets)) {
+        return refusePosition(tick, position);
+    }
     for (int out = 0; out < 4; ++out) {
         deltas[out] = static_cast<int64_t>(targets[out]) - st.lastPulses[out];
         if (st.map.enabled[out] && (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
@@ -411,8 +468,11 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
             if (!walkTo(s, st, run, segments, breakSpacingLimit, brk)) return TickResult::Refused;
         }
         const double d = s - run.current.distance;
-        const Vec4 position = run.hasCurrent ? positionOn(run.current, st.frame, d) : Vec4{};
-        if (!stepDeltas(position, st, n, targets, deltas)) return TickResult::Refused;
+        const bool decided = st.frame.arc && run.hasCurrent &&
+                             quickArcTargets(run.current, st.frame, d, st.map, targets);
+        const Vec4 position =
+            run.hasCurrent && !decided ? positionOn(run.current, st.frame, d) : Vec4{};
+        if (!stepDeltas(position, decided, st, n, targets, deltas)) return TickResult::Refused;
         writeWords(st, run.current, d, n == tickTotal, targets, deltas, cm);
         if (countdown.due(1) && !reportTickProgress(n, tickTotal, progress, countdown)) {
             return TickResult::Aborted;

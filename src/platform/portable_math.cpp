@@ -597,6 +597,26 @@ void portableSinCos(double x, double* sine, double* cosine) {
     if (!roundsSafely(c, kQuickError * std::fabs(c.hi), cosine)) *cosine = exactCos(x);
 }
 
+// The quick evaluation's terms summed in plain doubles: each of sin a + cos a * t and
+// cos a - sin a * t rounds once (2^-53), the small terms add about 2^-58.
+void approximateSinCos(double x, double* sine, double* cosine) {
+    if (!std::isfinite(x) || !reducible(x)) {
+        portableSinCos(x, sine, cosine);
+        return;
+    }
+    const Reduced red = quickReduce(x);
+    const NearPoint p = nearPoint(red.r);
+    const double t = p.tHi + p.tLo;
+    const double sr =
+        p.sinHi + (p.cosHi * t + ((p.sinLo + p.cosHi * p.sinRest) + p.sinHi * p.cosRest));
+    const double cr =
+        p.cosHi + (((p.cosLo - p.sinHi * p.sinRest) + p.cosHi * p.cosRest) - p.sinHi * t);
+    // sin(r + q pi/2) for q = 0..3: sin r, cos r, -sin r, -cos r; cos likewise one step on.
+    const double values[4] = {sr, cr, -sr, -cr};
+    *sine = values[red.quadrant];
+    *cosine = values[(red.quadrant + 1) & 3];
+}
+
 double portableTan(double x) {
     if (!std::isfinite(x)) return x - x;
     if (!reducible(x)) return std::tan(x);
