@@ -398,9 +398,8 @@ inline double distanceAt(ProfileCursor& c, double t, ProfileStore& profile) {
 }
 
 // Step 4, the checks: the pulse targets at the position (unless quickArcTargets has decided them)
-// and every output's delta. false, after
-// the refusal, when a target is out of the countable range or an enabled output's delta fits no
-// step word.
+// and every output's delta. false, after the refusal, when a target is out of the countable range
+// or an enabled output's delta fits no step word.
 inline bool stepDeltas(const Vec4& position, bool targetsDecided, const TickState& st, int32_t tick,
                        int32_t (&targets)[4], int64_t (&deltas)[4]) {
     if (!targetsDecided && !pulseTargets(position, st.map, targets)) {
