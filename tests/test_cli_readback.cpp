@@ -137,6 +137,33 @@ TEST(CliPlot, WritesAPictureOfTheMotion) {
     EXPECT_TRUE(contains(testing::readFile(dir.file("still.svg")), ">no motion</text>"));
 }
 
+// A name that is not UTF-8 still gives valid JSON and well-formed XML; the picture never takes
+// the place of the program or of one of its streams, under any name.
+TEST(CliPlot, HostileNamesGiveValidOutputAndNeverReplaceTheInputs) {
+    testing::ScratchDir dir;
+    const std::string odd = "p\xFF\x01.nc";
+    testing::writeFile(dir.file(odd), kPlate);
+    ASSERT_EQ(runCli(dir, "convert -q '" + odd + "'").status, 0);
+    const CliRun json = runCli(dir, "inspect --json '" + odd + "'");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_TRUE(nlohmann::json::accept(json.out)) << json.out;
+    const CliRun svg = runCli(dir, "plot '" + odd + "' -o -");
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_EQ(svg.out.find_first_of("\xFF\x01"), std::string::npos);
+
+    testing::writeFile(dir.file("job.svg"), kPlate);
+    ASSERT_EQ(runCli(dir, "convert -q job.svg").status, 0);
+    std::filesystem::create_symlink(dir.file("job.CM"), dir.file("pulses.svg"));
+    const auto cm = testing::readBytes(dir.file("job.CM"));
+    for (const char* output : {"job.svg", "pulses.svg"}) {
+        const CliRun r = runCli(dir, std::string("plot job.svg -o ") + output);
+        EXPECT_EQ(r.status, 2) << output;
+        EXPECT_TRUE(contains(r.err, "name another file")) << r.err;
+    }
+    EXPECT_EQ(testing::readFile(dir.file("job.svg")), kPlate);
+    EXPECT_EQ(testing::readBytes(dir.file("job.CM")), cm);
+}
+
 #endif  // PULSEPOST_CLI
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -135,6 +137,35 @@ void onMessage(int32_t code, const char* text) {
     std::fflush(stderr);
 }
 
+// Ctrl-C (SIGINT) and SIGTERM end the running conversion as Esc does, at its next progress
+// check; its pulse and break streams are then emptied, so that no controller plays a stream that
+// stops in the middle of a move, no further program is started, and the exit status is 130.
+constexpr int kInterruptedStatus = 130;
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    gInterrupted = 1;
+    pulsepost_request_abort();
+}
+
+void handleInterrupts() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// The streams of an interrupted conversion: emptied whatever stage it reached.
+void emptyInterruptedStreams(const std::string& program) {
+    for (const char* extension : {"CM", "BRK"}) {
+        char path[kPathLimit + 1];
+        if (outputPath(path, program.c_str(), extension)) truncateIfExists(path);
+    }
+    std::fprintf(stderr, "pulsepost: %s: interrupted; its CM and BRK files are left empty\n",
+                 program.c_str());
+}
+
 struct ConvertOptions {
     std::vector<std::string> programs;
     std::string configDir = ".";
@@ -180,6 +211,10 @@ int convertOne(const std::string& program, const ConvertOptions& o, bool showBar
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     clearBar();
     pulsepost_set_message_sink(nullptr);
+    if (gInterrupted != 0) {
+        emptyInterruptedStreams(program);
+        return kInterruptedStatus;
+    }
     const bool aborted = result == 0 && gRun.sawPlanning && !gRun.sawFinal;
     const bool strictRefused = o.strict && result == 0 && !gRun.warnings.empty();
     if (strictRefused) emptyStreams(program);
@@ -231,8 +266,9 @@ int convertInWorkers(const ConvertOptions& o) {
     std::size_t next = 0;
     std::size_t done = 0;
     int failed = 0;
-    while (next < o.programs.size() || !running.empty()) {
-        while (static_cast<int>(running.size()) < o.jobs && next < o.programs.size()) {
+    while ((next < o.programs.size() && gInterrupted == 0) || !running.empty()) {
+        while (static_cast<int>(running.size()) < o.jobs && next < o.programs.size() &&
+               gInterrupted == 0) {
             std::fflush(stdout);
             std::fflush(stderr);
             int fds[2] = {-1, -1};
@@ -250,7 +286,7 @@ int convertInWorkers(const ConvertOptions& o) {
                     close(fds[0]);
                     close(fds[1]);
                 }
-                failed += convertOne(o.programs[next], o, false);  // no worker: convert here
+                failed += convertOne(o.programs[next], o, false) != 0;  // no worker: here
                 done += 1;
             } else {
                 close(fds[1]);
@@ -262,6 +298,7 @@ int convertInWorkers(const ConvertOptions& o) {
         if (running.empty()) continue;
         int status = 0;
         const pid_t pid = wait(&status);
+        if (pid < 0 && errno == EINTR) continue;  // interrupted: the workers end on their own
         if (pid < 0) break;
         const auto worker = running.find(pid);
         if (worker == running.end()) continue;
@@ -302,14 +339,18 @@ int runConvert(const ConvertOptions& o) {
         std::fprintf(stderr, "pulsepost convert: %s\n", shared.c_str());
         return 2;
     }
+    handleInterrupts();
     int failed = 0;
     if (o.jobs <= 1 || o.programs.size() == 1) {
         const bool bar = isatty(fileno(stderr)) != 0;
-        for (const std::string& program : o.programs)
-            failed += convertOne(program, o, bar);
+        for (const std::string& program : o.programs) {
+            if (gInterrupted != 0) break;
+            failed += convertOne(program, o, bar) != 0;
+        }
     } else {
         failed = convertInWorkers(o);
     }
+    if (gInterrupted != 0) return kInterruptedStatus;
     if (o.programs.size() > 1) {
         std::printf("pulsepost: %zu of %zu programs converted\n", o.programs.size() - failed,
                     o.programs.size());

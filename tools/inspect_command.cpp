@@ -170,7 +170,10 @@ int runInspect(const InspectOptions& o) {
     }
     if (o.json) {
         const nlohmann::json& shown = o.programs.size() == 1 ? all[0] : all;
-        std::printf("%s\n", shown.dump(2).c_str());
+        // Paths and quoted file text may hold bytes that are not UTF-8: they become U+FFFD, so
+        // that the output is always valid JSON.
+        std::printf("%s\n",
+                    shown.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
     }
     return failed == 0 ? 0 : 1;
 }

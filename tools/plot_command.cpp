@@ -8,6 +8,7 @@
 #include <string>
 
 #include "commands.h"
+#include "platform/files.h"
 #include "readback/config_files.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_plot.h"
@@ -55,6 +56,18 @@ int runPlot(const PlotOptions& o) {
                      "standard output\n",
                      o.output.c_str());
         return 2;
+    }
+    // The picture must never take the place of the program or of a stream it is drawn from.
+    for (const char* extension : {"", "CM", "BRK", "LIM", "EV"}) {
+        char path[kPathLimit + 1] = "";
+        if (*extension != '\0' && !outputPath(path, o.program.c_str(), extension)) continue;
+        const char* input = *extension != '\0' ? path : o.program.c_str();
+        if (o.output != "-" && sameFile(o.output.c_str(), input)) {
+            std::fprintf(stderr, "pulsepost plot: %s is %s; name another file for the picture\n",
+                         o.output.c_str(),
+                         *extension != '\0' ? "one of the program's streams" : "the program");
+            return 2;
+        }
     }
     MotionScale scale;
     readConfiguredScale(o.configDir.c_str(), scale);

@@ -75,6 +75,12 @@ PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
 PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
                                            int32_t* swapXY);
 
+/* Asks the running conversion to end as Esc on the console would, at its next progress check
+ * (about a hundred per stage): -1 in stages 0 to 2, 0 with the streams as they stand in stages
+ * 3 to 5. Safe to call from a signal handler (it only sets a flag); the request is dropped when
+ * the next conversion starts. Not in the Windows library. */
+PULSEPOST_API void pulsepost_request_abort(void);
+
 /* The library's version, "MAJOR.MINOR.PATCH" (a static string). On Windows the DLL carries it
  * in its version resource instead. */
 PULSEPOST_API const char* pulsepost_version(void);

@@ -11,6 +11,7 @@
 #include "platform/units.h"
 #include "pulsepost/pulsepost.h"
 #include "report/message_sink.h"
+#include "report/progress.h"
 #include "store/paged_store.h"
 
 namespace {
@@ -68,6 +69,7 @@ extern "C" PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath,
         messageSink(MessageCode::Refused, "a conversion is already running");
         return -1;
     }
+    clearAbortRequest();
     if (programPath == nullptr || configDir == nullptr) {
         messageSink(MessageCode::Refused, "no program path or configuration directory given");
         return -1;
@@ -99,6 +101,10 @@ extern "C" PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, dou
         stepsPerUnit[axis] = pulsepost::stepsPerUnit(axis);
     *swapXY = static_cast<int32_t>(pulsepost::swapXY());
     return good ? 0 : -1;
+}
+
+extern "C" PULSEPOST_API void pulsepost_request_abort(void) {
+    pulsepost::requestAbort();
 }
 
 extern "C" PULSEPOST_API const char* pulsepost_version(void) {

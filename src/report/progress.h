@@ -26,9 +26,14 @@ inline void reportProgress(ProgressCallback progress, Stage stage, int percent) 
     if (progress) progress(static_cast<int32_t>(stage), percent);
 }
 
-// The check made at every due progress report: when a key is waiting it is read; true when it
-// is Esc. Any other key is consumed and ignored.
+// The check made at every due progress report: true when the host asked for an abort
+// (requestAbort), or when a key is waiting and it is Esc. Any other key is consumed and ignored.
 bool escapeRequested();
+
+// Asks the running conversion to end at its next check, as Esc does; async-signal-safe.
+void requestAbort();
+// Drops a request left from before, at the start of a conversion.
+void clearAbortRequest();
 
 // The throttle of a stage's progress reports. A report, with the Esc check just before it, is
 // due at the first step and then whenever the countdown has run out again; the stage then
