@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "config/axis_map.h"
 #include "gcode_fixture.h"
 
 namespace pulsepost {
@@ -263,6 +264,35 @@ TEST(GcodeMotion, NonFiniteOrUnmeasurableNumbersAreRefused) {
     InterpretOptions ignore;
     ignore.limits.ignoreFWords = true;
     EXPECT_EQ(interpret("G1 X1 Fnan\n", ignore).result, 0);
+}
+
+// Every move is refused at the line that programs it when an output could not count where it
+// goes, rapids kept as rapid records or planned as feeds alike; an arc by its farthest reach.
+TEST(GcodeMotion, TargetsBeyondThePulseRangeAreRefusedAtTheirLine) {
+    const struct {
+        const char* program;
+        bool rapidsAsFeeds;
+        const char* line;  // "" when the program is accepted
+    } cases[] = {
+        {"G0 X1e15\nM3\n", false, "line 1"},     {"G0 X1e15\nG1 Y1\n", true, "line 1"},
+        {"G1 X1\nG1 Y-3e5\n", false, "line 2"},  {"G1 X1\nG2 X1 Y0 I0 J300000\n", false, "line 2"},
+        {"G0 X200000\nG1 Y-200000\n", true, ""},  // 2.03e9 pulses: within the range
+    };
+    for (const auto& c : cases) {
+        axisMap().axisScale[0] = axisMap().axisScale[1] = axisMap().axisScale[2] = 10160.0;
+        InterpretOptions options;
+        options.rapidsAsFeeds = c.rapidsAsFeeds;
+        const auto run = interpret(c.program, options);
+        resetAxisMap();
+        if (*c.line == '\0') {
+            EXPECT_EQ(run.result, 0) << c.program;
+            continue;
+        }
+        EXPECT_EQ(run.result, -1) << c.program;
+        ASSERT_EQ(run.messages.size(), 1u) << c.program;
+        EXPECT_NE(run.messages[0].second.find(c.line), std::string::npos) << run.messages[0].second;
+        EXPECT_NE(run.messages[0].second.find("pulses its output can count"), std::string::npos);
+    }
 }
 
 }  // namespace

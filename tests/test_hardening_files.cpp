@@ -276,10 +276,10 @@ TEST_F(Hardening, UnusablePulsesPerUnitOrSpeedsAreRefusedBeforeAnyFile) {
     }
 }
 
-TEST_F(Hardening, PulsesPerUnitTooLargeForAnyPositionAreRefusedAtTheFirstTick) {
+TEST_F(Hardening, PulsesPerUnitTooLargeForAnyPositionAreRefusedAtTheLine) {
     configure([](MachineConfig& c) { c.stepsPerUnit[0] = 1e300; });
     EXPECT_EQ(convert("G1 X1\n"), -1);
-    EXPECT_NE(refusal().find("tick 1"), std::string::npos) << refusal();
+    EXPECT_NE(refusal().find("line 1"), std::string::npos) << refusal();
     // The streams are left empty, so that no controller plays a stream that stops mid-move.
     EXPECT_TRUE(testing::readBytes(dir.file("part.CM")).empty());
     EXPECT_TRUE(testing::readBytes(dir.file("part.BRK")).empty());

@@ -166,6 +166,7 @@ double randomSweep(RandomCorners& rnd) {
 
 TEST(FilletProperties, ArcNeighboursStayOnTheirCirclesAndKeepTheirSense) {
     RandomCorners rnd(8121620);
+    int sharp = 0;
     for (int i = 0; i < 5000; ++i) {
         const double e = rnd.logUniform(1e-4, 1e-2);
         FilletErrorScope error(e, kPulsesPerUnit);
@@ -187,7 +188,17 @@ TEST(FilletProperties, ArcNeighboursStayOnTheirCirclesAndKeepTheirSense) {
         filletCorner(w.records);
 
         SCOPED_TRACE(::testing::Message() << "corner " << i << " shape " << shape);
+        if (w.slot().kind == SegmentKind::Placeholder) {
+            // No fillet meets the arc closely enough: the corner stays sharp, with a stop.
+            ++sharp;
+            ASSERT_TRUE(w.prev().has(SegmentFlags::StopAtEnd));
+            ASSERT_EQ(distanceBetween(w.prev().end, corner), 0.0);
+            ASSERT_EQ(distanceBetween(w.next().start, corner), 0.0);
+            continue;
+        }
         ASSERT_EQ(w.slot().kind, SegmentKind::Feed);
+        ASSERT_LE(std::fabs(arcEndRadius(w.slot()) - arcStartRadius(w.slot())),
+                  kArcRadiusShare * arcStartRadius(w.slot()));
         for (const Segment& r : w.records) {
             ASSERT_TRUE(isFiniteRecord(r));
             ASSERT_GT(r.length, 0.0);
@@ -212,6 +223,8 @@ TEST(FilletProperties, ArcNeighboursStayOnTheirCirclesAndKeepTheirSense) {
                       std::sqrt(e * (2.0 * r + e)) * (1.0 + 1e-9));
         }
     }
+    // Sharp corners are the exception, even among these corners with errors up to the arcs' radii.
+    EXPECT_LT(sharp, 5000 / 4);
 }
 
 }  // namespace

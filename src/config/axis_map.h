@@ -13,6 +13,9 @@ struct AxisMap {
     double axisScale[4] = {0.0, 0.0, 0.0, 0.0};  // by logical axis: pulses per unit, >= 0
 };
 
+// Pulses: an output counts its position in 32 bits, strictly inside this range either way.
+constexpr double kPulseRange = 2147483647.0;
+
 AxisMap& axisMap();
 // Restores the tables the library starts with.
 void resetAxisMap();

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
+#include "config/axis_map.h"
 #include "gcode/canned_cycles.h"
 #include "gcode/conversion_state.h"
 #include "gcode/diagnostics.h"
@@ -29,9 +31,40 @@ constexpr double kMaxHelixPieces = 1e5;         // a helix needing more pieces i
 
 // A record whose end, centre or length is not finite cannot be planned or interpolated: the
 // coordinates that made it are too large to measure.
+// The axis of a move that leaves the range an output counts in, or -1; farthest is then how far
+// from zero it may go, in units. A line stays between its ends; an arc within its largest radius
+// of its centre.
+int outOfPulseRange(const Segment& record, double& farthest) {
+    const AxisMap& map = axisMap();
+    double reach = 0.0;  // units beyond the end point the move may go
+    Vec4 middle = record.end;
+    if (record.has(SegmentFlags::Arc)) {
+        middle = record.centre;
+        reach = std::max(arcStartRadius(record), arcEndRadius(record));
+    }
+    for (int axis = 0; axis < 4; ++axis) {
+        if (map.axisEnabled[axis] != 1) continue;
+        farthest = std::fabs(middle[axis]) + reach;
+        if (!(farthest * map.axisScale[axis] < kPulseRange)) return axis;
+    }
+    return -1;
+}
+
+// A move the outputs cannot count is refused at its line, before any motion is planned (every
+// move starts where an accepted one ended, so its start is in range).
 int32_t appendChecked(Segment& record, const MotionState& motion, SegmentStore& store) {
     if (!isFinite(record.end) || !isFinite(record.centre) || !std::isfinite(record.length)) {
         return refuseLine(motion.lineNumber, "a coordinate is too large to measure the move");
+    }
+    double farthest = 0.0;
+    const int axis = outOfPulseRange(record, farthest);
+    if (axis >= 0) {
+        char reason[160];
+        std::snprintf(reason, sizeof reason,
+                      "the move goes %g units from zero on %c, beyond the %.0f pulses its output "
+                      "can count at %g pulses per unit",
+                      farthest, "XYZA"[axis], kPulseRange, axisMap().axisScale[axis]);
+        return refuseLine(motion.lineNumber, reason);
     }
     appendSegment(record, store);
     return 0;

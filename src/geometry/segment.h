@@ -35,7 +35,11 @@ constexpr uint32_t BreakPoint = 0x10;    // has an entry in the break stream
 constexpr uint32_t EventMark = 0x20;     // built while the one-shot output-event mark was set
 }  // namespace SegmentFlags
 
-constexpr double kCentreTolerance = 1e-7;  // units: start/end radius difference that is corrected
+constexpr double kCentreTolerance = 1e-7;
+// The most an arc's end radius may differ from its start radius, as a share of the start radius,
+// for the tick stage to trace it (beyond that only by a few pulses): more is no rounding of a
+// centre but a programming fault.
+constexpr double kArcRadiusShare = 0.01;  // units: start/end radius difference that is corrected
 
 struct Segment {
     SegmentKind kind = SegmentKind::Rapid;

@@ -59,12 +59,10 @@ int32_t tickCount(double motionSeconds) {
 
 namespace {
 
-constexpr double kPulseLimit = 2147483647.0;  // pulses: positions beyond cannot be counted
-constexpr double kTangentialShare = 0.99;     // neighbour direction share across the arc's plane
+constexpr double kTangentialShare = 0.99;  // neighbour direction share across the arc's plane
 constexpr double kPerCent = 100.0;
 // How much an arc's end radius may differ from its start radius: both a share of the radius
 // (centres rounded by the CAM system leave small differences) and a number of pulses.
-constexpr double kArcEndToleranceShare = 0.01;
 constexpr double kArcEndTolerancePulses = 10.0;
 
 // The axis map as the stage uses it, by motor output, read once per run.
@@ -99,7 +97,7 @@ inline bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&t
         }
         const int32_t axis = map.axis[k];
         values[k] = map.factor[k] * position[axis] * map.scale[k];
-        if (!(std::fabs(values[k]) < kPulseLimit)) return false;
+        if (!(std::fabs(values[k]) < kPulseRange)) return false;
     }
     for (int k = 0; k < 4; ++k)
         targets[k] = static_cast<int32_t>(roundHalfAway(values[k]));
@@ -246,7 +244,7 @@ bool quickArcTargets(const Segment& record, const RecordFrame& f, double d, cons
             std::fabs(map.factor[k] * map.scale[k]) *
                 (kApproximationShare * approximationReach(record, f, d, axis) + kSnapAllowance) +
             magnitude * 0x1p-49;
-        if (!(magnitude + bound < kPulseLimit)) return false;
+        if (!(magnitude + bound < kPulseRange)) return false;
         const double fraction = magnitude - static_cast<double>(static_cast<int32_t>(magnitude));
         if (!(std::fabs(fraction - 0.5) > bound)) return false;
         decided[k] = static_cast<int32_t>(roundHalfAway(value));
@@ -282,7 +280,7 @@ struct TickState {
 // than write that motion.
 bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
     const double miss = std::fabs(arcEndRadius(arc) - frame.radius);
-    if (miss <= kArcEndToleranceShare * frame.radius) return true;
+    if (miss <= kArcRadiusShare * frame.radius) return true;
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) continue;
         if (miss * map.scale[k] > kArcEndTolerancePulses) {

@@ -45,8 +45,10 @@
 // is the point put back on the circle, not the tangent point, so the directions differ a little
 // at both ends of the fillet (about 1e-3 rad for r = 1, e = 0.001; more as r nears e) and the
 // gap to P can exceed e by a fraction of e. Its end radius may then differ from its start radius:
-// it runs as a spiral onto the arc (see computeLength). Between straight records the fillet is
-// tangent to rounding and its gap is at most e.
+// it runs as a spiral onto the arc (see computeLength); when its radii differ by more than
+// kArcRadiusShare the corner is left sharp, with a stop, so that the pass never writes an arc the
+// tick stage refuses. Between straight records the fillet is tangent to rounding and its gap is
+// at most e.
 //
 // Corners without a sound fillet. Every Feed record later divides by its length and by its
 // direction, so the pass never writes a fillet of zero size or an undefined direction:
@@ -96,6 +98,14 @@ bool isSoundMove(const Segment& s) {
 bool isSoundFillet(const Segment& arc) {
     return isSoundMove(arc) && length(subtract(arc.start, arc.centre)) > 0.0 &&
            length(tangentAt(arc, false)) > 0.0 && length(tangentAt(arc, true)) > 0.0;
+}
+
+// Beside an arc the fillet ends on the arc's trimmed end, which need not lie on the fillet's
+// circle: the fillet then runs as a spiral onto it. One whose radii differ by more than the tick
+// stage traces is no fillet the machine should run: the corner stays sharp instead.
+bool radiiAgree(const Segment& fillet) {
+    const double r0 = arcStartRadius(fillet);
+    return std::fabs(arcEndRadius(fillet) - r0) <= kArcRadiusShare * r0;
 }
 
 void keepCornerSharp(Segment (&window)[3], bool stop) {
@@ -241,7 +251,8 @@ void filletCorner(Segment (&window)[3]) {
     Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
                              std::min(prev.speed, next.speed));
     takeModalValuesOf(next, fillet);
-    if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet)) {
+    if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet) ||
+        !radiiAgree(fillet)) {
         keepCornerSharp(window, true);
         return;
     }
