@@ -37,6 +37,16 @@ TEST(CliInspect, SummarisesAConvertedProgram) {
                              "outputs on: 0 (coolant)", "dwell P250", "findings     none"}) {
         EXPECT_TRUE(contains(r.out, part)) << part << "\n" << r.out;
     }
+    EXPECT_FALSE(contains(r.out, "diagnostic")) << r.out;
+
+    // --program reads the program too: the same diagnostics as the conversion, in text and JSON.
+    EXPECT_TRUE(contains(runCli(dir, "inspect --program plate.nc").out, "diagnostics  none\n"));
+    testing::writeFile(dir.file("plate.nc"), std::string(kPlate) + "G38.2 Z-5\n");
+    const CliRun warned = runCli(dir, "inspect --program plate.nc --json");
+    ASSERT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(
+        nlohmann::json::parse(warned.out)["diagnostics"],
+        nlohmann::json::array({"line 10: G38.2: G code without a meaning here, ignored (1 time)"}));
 }
 
 TEST(CliInspect, JsonCarriesTheSameSummary) {

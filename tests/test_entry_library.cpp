@@ -33,6 +33,7 @@ TEST(SharedLibrary, ExportsTheEntryPointAndConvertsLikeTheLinkedLibrary) {
     // The readback's calls.
     EXPECT_NE(dlsym(library, "pulsepost_read_scale"), nullptr);
     EXPECT_NE(dlsym(library, "pulsepost_read_motion_limits"), nullptr);
+    EXPECT_NE(dlsym(library, "pulsepost_check_program"), nullptr);
     // Internal functions stay inside.
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost13runConversionEPKciPFviiE"), nullptr);
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost18setUpConfigurationEPKc"), nullptr);

@@ -25,7 +25,24 @@ struct InspectOptions {
     std::vector<std::string> programs;
     std::string configDir = ".";
     bool json = false;
+    bool program = false;  // also read the program itself and show its diagnostics
 };
+
+std::vector<std::string> gDiagnostics;  // the messages of the program's read, in order
+
+void keepDiagnostic(int32_t code, const char* text) {
+    gDiagnostics.push_back(code == PULSEPOST_MESSAGE_WARNING ? std::string(text)
+                                                             : "error: " + std::string(text));
+}
+
+// The program's diagnostics, as a conversion with the configuration of configDir reports them.
+std::vector<std::string> programDiagnostics(const std::string& program, const InspectOptions& o) {
+    gDiagnostics.clear();
+    pulsepost_set_message_sink(keepDiagnostic);
+    pulsepost_check_program(program.c_str(), o.configDir.c_str());
+    pulsepost_set_message_sink(nullptr);
+    return gDiagnostics;
+}
 
 double secondsAt(int64_t tick) {
     return static_cast<double>(tick) / kTicksPerSecond;
@@ -143,10 +160,16 @@ int inspectOne(const std::string& program, const InspectOptions& o, const Motion
                      describeReadbackError(error).c_str());
         return 1;
     }
+    const std::vector<std::string> diagnostics =
+        o.program ? programDiagnostics(program, o) : std::vector<std::string>{};
     if (o.json) {
         json = readbackJson(r, program, o, scale, configRead);
+        if (o.program) json["diagnostics"] = diagnostics;
     } else {
         std::fputs(formatReadbackSummary(r, program).c_str(), stdout);
+        if (o.program && diagnostics.empty()) std::fputs("diagnostics  none\n", stdout);
+        for (const std::string& d : diagnostics)
+            std::printf("diagnostic   %s\n", d.c_str());
     }
     return 0;
 }
@@ -194,6 +217,9 @@ void registerInspectCommand(CLI::App& app) {
     cmd->add_option("--config-dir", options->configDir,
                     "directory of the ZORVAN.CFG the conversion used (pulses per unit, X/Y swap)")
         ->capture_default_str();
+    cmd->add_flag("--program", options->program,
+                  "also read each program as the conversion does and list its diagnostics: what "
+                  "the dialect did not execute as written, or no motion");
     cmd->add_flag("--json", options->json,
                   "print the summary as JSON (an array of them for several programs)");
     cmd->callback([options]() { commandStatus() = runInspect(*options); });

@@ -72,6 +72,13 @@ PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
  * motor outputs 0 and 1 carry Y and X) into swapXY. Returns 0 when the file was read; -1 when it
  * is missing or damaged, and then the built-in defaults, which a conversion would have written,
  * are given. Must not be called while p() runs. Not in the Windows library. */
+/* Reads the part program at programPath as p() would with configDir's ZORVAN.CFG (read, never
+ * written; the defaults when it is missing) and writes no file: the program's diagnostics (code
+ * 11) and any refusal reach the message sink. Returns 0 when the program was read, -1 when it
+ * could not be opened or a line was refused. Must not be called while p() runs. Not in the
+ * Windows library. */
+PULSEPOST_API int32_t pulsepost_check_program(const char* programPath, const char* configDir);
+
 PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
                                            int32_t* swapXY);
 

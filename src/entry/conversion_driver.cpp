@@ -208,6 +208,20 @@ MotionLimits interpreterLimits() {
     return limits;
 }
 
+int32_t checkProgram(const char* programPath) {
+    const MotionLimits limits = interpreterLimits();
+    resetConversionState();
+    conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
+    FILE* program = openProgram(programPath);
+    if (!program) return -1;
+    SegmentStore store;
+    create(store);
+    const InterpretResult read = readProgram(program, limits, nullptr, store, nullptr);
+    std::fclose(program);
+    destroy(store);
+    return read == InterpretResult::Read ? 0 : -1;
+}
+
 int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
                       ProgressCallback progress) {
     const MotionLimits limits = interpreterLimits();

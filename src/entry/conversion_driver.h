@@ -24,6 +24,11 @@ void emptyEarlierStreams(const char* programPath);
 // acceleration, and whether F words are ignored.
 MotionLimits interpreterLimits();
 
+// Reads the program as stage 0 of a conversion does, with the configuration in force, and writes
+// no file: its diagnostics (code Warning) and any refusal reach the message sink. 0 when it was
+// read, -1 when it could not be opened or a line was refused.
+int32_t checkProgram(const char* programPath);
+
 // Converts the program with the configuration already set up. 0: completed, no feed move, or Esc
 // in stages 3 to 5; -1: Esc in stages 0 to 2, refused (message code 8), a file that could not be
 // created or written (codes 7 and 9). Every end closes the files and releases both stores.

@@ -107,6 +107,24 @@ extern "C" PULSEPOST_API void pulsepost_request_abort(void) {
     pulsepost::requestAbort();
 }
 
+// The diagnostics of a program without converting it: the configuration is read as the scale
+// is (never written), then stage 0 runs with no output file.
+extern "C" PULSEPOST_API int32_t pulsepost_check_program(const char* programPath,
+                                                         const char* configDir) {
+    using namespace pulsepost;
+    if (programPath == nullptr || configDir == nullptr) return -1;
+    const RunningConversion running;
+    if (!running.owner()) return -1;
+    setConfigurationDirectory(configDir);
+    if (readMachineConfig() != 0) setDefaultMachineConfig();
+    try {
+        return checkProgram(programPath);
+    } catch (...) {
+        messageSink(MessageCode::Refused, "internal failure");
+        return -1;
+    }
+}
+
 extern "C" PULSEPOST_API const char* pulsepost_version(void) {
     return PULSEPOST_VERSION;
 }

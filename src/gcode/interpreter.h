@@ -37,6 +37,7 @@ FILE* openProgram(const char* programPath);
 // rapidsAsFeeds set. The caller closes both files. What the program holds that the dialect does
 // not execute as written is reported through the message sink (code Warning) when the read
 // completes; see gcode/diagnostics.h.
+// events may be nullptr: the events are then not listed.
 InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* events,
                             SegmentStore& store, ProgressCallback progress);
 

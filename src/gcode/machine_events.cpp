@@ -62,6 +62,7 @@ void announceOutputEvent(const char* line, bool on, FILE* events) {
     const int32_t atValue = readInteger(at + 2);
     const int32_t outValue = readInteger(out + 3);
     state.pValue = static_cast<int16_t>(atValue);
+    if (!events) return;  // a read that writes no files
     printText(events, on ? "ONAT,%d,%d\n" : "OFFAT,%d,%d\n", static_cast<int>(atValue),
               static_cast<int>(outValue));
 }
