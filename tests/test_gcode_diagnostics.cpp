@@ -72,6 +72,11 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
          {},
          {"line 1: G21: unit selection not honoured: coordinates and feeds are taken in the "
           "machine's unit (2 times)"}},
+        // ";" starts a comment: "Z-2" after it is not a plunge.
+        {"G1 X1 ; now plunge Z-2 was too deep\nG1 Z-0.05;Z-2\n",
+         {},
+         {"line 1: ;: text after ; read as a comment (the controller reads it as words) (2 "
+          "times)"}},
         // Programs that move nothing, with the likeliest reason.
         {"g0 x1\n",
          {},
@@ -92,6 +97,8 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
         EXPECT_EQ(run.result, 0) << c.program;
         EXPECT_EQ(warnings(run), c.expected) << c.program;
     }
+    const auto semicolon = interpret("G1 X1 ; now plunge Z-2 was too deep\nG1 Z-0.05;Z-2\n");
+    EXPECT_NEAR(semicolon.state.pending.end.z, -0.05, 1e-6);  // never at Z-2
 }
 
 TEST(GcodeDiagnostics, ALongProgramGivesOneLinePerKindAndTheSameRecords) {

@@ -27,6 +27,7 @@ constexpr const char* kKindText[kKinds] = {
     "speeds",
     "word for an axis with 0 pulses per unit, executed but no motor moves it",
     "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
+    "text after ; read as a comment (the controller reads it as words)",
     "no motion",
 };
 
@@ -34,7 +35,7 @@ constexpr const char* kKindText[kKinds] = {
 constexpr uint8_t kLowerCase = 0x01;
 constexpr uint8_t kExpressionMark = 0x02;  // # [
 constexpr uint8_t kUnreadLetter = 0x04;    // a letter no word of the dialect uses
-constexpr uint8_t kLineEnd = 0x80;         // the line ends here: "*(%/" or its terminator
+constexpr uint8_t kLineEnd = 0x80;         // the line ends here: "*(%/;" or its terminator
 
 constexpr std::array<uint8_t, 256> kTextClass = [] {
     std::array<uint8_t, 256> table{};
@@ -44,7 +45,7 @@ constexpr std::array<uint8_t, 256> kTextClass = [] {
     table['['] = kExpressionMark;
     for (const char c : {'O', 'L', 'B', 'C', 'D', 'E', 'H', 'U'})
         table[static_cast<std::size_t>(c)] = kUnreadLetter;
-    for (const char c : {'*', '(', '%', '/', '\0'})
+    for (const char c : {'*', '(', '%', '/', ';', '\0'})
         table[static_cast<std::size_t>(c)] = kLineEnd;
     return table;
 }();
@@ -133,6 +134,7 @@ void cutLine(char* line, int32_t lineNumber) {
     char* c = line;
     for (uint8_t cls = classOf(*c); (cls & kLineEnd) == 0; cls = classOf(*++c))
         found |= cls;
+    if (*c == ';') noteDiagnostic(DiagnosticKind::SemicolonComment, lineNumber, c);
     *c = '\0';
     if (found != 0) noteUnreadText(line, lineNumber, found);
 }

@@ -21,6 +21,7 @@ enum class DiagnosticKind : uint8_t {
     FWordIgnored,         // F words are ignored by option bit 0x01
     DisabledAxis,         // a word for an axis with 0 pulses per unit: moves no motor
     UnitsIgnored,         // G20/G21: coordinates stay in the machine's unit
+    SemicolonComment,     // ";" read as the start of a comment, where the controller reads words
     NoMotion,             // a program with words that yields no motion
     Count
 };
@@ -59,7 +60,8 @@ inline bool startsNumber(const char* text) {
     return *text >= '0' && *text <= '9';
 }
 
-// Cleans a line: cuts it at the first of "*(%/" (checksum, comment, tape mark, block delete),
+// Cleans a line: cuts it at the first of "*(%/;" (checksum, comment, tape mark, block delete, and
+// the comment CAM systems start with ";", which the controller would read as words),
 // and notes what is left that the dialect never reads: lower-case letters, # and [, and words of
 // letters that are not read. One pass with a table; the rare finds go out of line.
 void cutLine(char* line, int32_t lineNumber);
