@@ -13,7 +13,7 @@ PULSEPOST_CORPUS_DIR ?= $(abspath ../shared/corpus)
 export PULSEPOST_CORPUS_DIR
 
 .PHONY: all deps configure build test corpus sanitize bench bench-micro fuzz clean format \
-	format-check check-layers windows test-windows demo install
+	format-check check-layers tidy windows test-windows demo install
 
 all: build
 
@@ -98,6 +98,13 @@ format-check:
 # Fails when a folder of src/ includes a folder above it (tools/check-layers.sh has the order).
 check-layers:
 	tools/check-layers.sh
+
+# clang-tidy with .clang-tidy over the library, the readback and the command (src/ and tools/;
+# the tests are left out); any warning fails (CI runs it). TIDY_FILES narrows it: a regular
+# expression on the source paths, e.g. TIDY_FILES=src/readback/.
+TIDY_FILES ?= $(CURDIR)/(src|tools)/
+tidy: configure
+	run-clang-tidy -p build -j $(JOBS) -quiet '$(TIDY_FILES)'
 
 clean:
 	rm -rf build build-asan build-fuzz build-windows

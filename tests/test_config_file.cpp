@@ -73,8 +73,8 @@ std::string cwd() {
 class CapturedMessages {
   public:
     CapturedMessages() {
-        testing::hardeningMessages().clear();
-        setMessageSink(testing::recordHardeningMessage);
+        testing::conversionMessages().clear();
+        setMessageSink(testing::recordConversionMessage);
     }
     ~CapturedMessages() { setMessageSink(nullptr); }
     CapturedMessages(const CapturedMessages&) = delete;
@@ -82,7 +82,7 @@ class CapturedMessages {
     // The texts of every message of code, joined.
     static std::string of(int32_t code) {
         std::string text;
-        for (const auto& [c, message] : testing::hardeningMessages()) {
+        for (const auto& [c, message] : testing::conversionMessages()) {
             if (c == code) text += message + "\n";
         }
         return text;

@@ -14,6 +14,7 @@
 #include "config/configuration_setup.h"
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
+#include "conversion_fixture.h"
 #include "platform/console.h"
 #include "pulsepost/pulsepost.h"
 #include "report/message_sink.h"
@@ -25,68 +26,15 @@ namespace pulsepost {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using Reports = std::vector<std::pair<int, int>>;
+using testing::Reports;
 
-Reports gReports;
-void PULSEPOST_CALL recordReport(int32_t stage, int32_t percent) {
-    gReports.emplace_back(stage, percent);
-}
-
-std::vector<std::pair<int32_t, std::string>> gMessages;
-void recordMessage(int32_t code, const char* text) {
-    gMessages.emplace_back(code, text);
-}
-
-class EndToEnd : public ::testing::Test {
+// The exported p on the machine of the worked examples, by default.
+class EndToEnd : public testing::ConversionTest {
   protected:
-    void SetUp() override {
-        gReports.clear();
-        gMessages.clear();
-        pulsepost_set_message_sink(recordMessage);
-    }
-    void TearDown() override { pulsepost_set_message_sink(nullptr); }
-
-    // Writes ZORVAN.CFG: the defaults, changed by edit.
-    void configure(const std::function<void(MachineConfig&)>& edit) {
-        setUpConfiguration(dir.path().c_str());
-        edit(machineConfig());
-        ASSERT_TRUE(writeMachineConfig());
-    }
-
-    // 100 pulses per unit on X, Y and Z, feeds at 1 unit per second, acceleration 1, F words
-    // ignored: the machine of the worked examples.
-    void exampleMachine() {
-        configure([](MachineConfig& c) {
-            for (int i = 0; i < 3; ++i)
-                c.stepsPerUnit[i] = 100.0;
-            c.stepsPerUnit[3] = 0.0;
-            c.feedSpeed = 60.0;
-            c.plungeSpeed = 60.0;
-            c.rapidSpeed = 600.0;
-            c.rapidSpeedZ = 600.0;
-            c.acceleration = 1.0;
-            c.optionBits = kOptionIgnoreFWords;
-        });
-    }
-
-    int32_t convert(const std::string& program, const std::string& name = "part.nc") {
-        programPath = dir.file(name);
-        testing::writeFile(programPath, program);
-        return p(programPath.c_str(), recordReport, dir.path().c_str());
-    }
-
-    Bytes output(const std::string& extension) const {
-        const std::string stem = programPath.substr(0, programPath.rfind('.'));
-        return testing::readBytes(stem + "." + extension);
-    }
+    void exampleMachine() { configure(testing::exampleMachine); }
     bool exists(const std::string& extension) const {
-        const std::string stem = programPath.substr(0, programPath.rfind('.'));
-        return testing::fileExists(stem + "." + extension);
+        return testing::fileExists(outputFile(extension));
     }
-
-    testing::ScratchDir dir;
-    testing::WorkingDir cwd{dir.path()};
-    std::string programPath;
 };
 
 Bytes le32(int32_t v) {
@@ -142,18 +90,22 @@ TEST_F(EndToEnd, OneLineProgramGivesTheWorkedExampleFiles) {
     const std::string timing = testing::readFile(dir.file("timeMem.txt"));
     EXPECT_EQ(timing.rfind("progress bar 6 time =", 0), 0u) << timing;
     EXPECT_NE(timing.find("\r\noverall time ="), std::string::npos) << timing;
-    expectCompleteProgress(gReports);
+    expectCompleteProgress(testing::progressReports());
     // One line, one record, three knots: every stage up to 4 reports at its first due step.
     const Reports head = {{0, 100}, {0, 100}, {1, 100}, {1, 100}, {2, 100}, {2, 100},
                           {3, 100}, {4, 33},  {4, 66},  {4, 100}, {4, 100}};
-    ASSERT_EQ(gReports.size(), head.size() + 101);
-    EXPECT_EQ(Reports(gReports.begin(), gReports.begin() + head.size()), head);
+    ASSERT_EQ(testing::progressReports().size(), head.size() + 101);
+    EXPECT_EQ(Reports(testing::progressReports().begin(),
+                      testing::progressReports().begin() + head.size()),
+              head);
     // Stage 5: tick 1 and every 71st tick after it (0 .. 99 per cent), then the final 100.
     for (std::size_t i = 0; i < 100; ++i) {
-        EXPECT_EQ(gReports[head.size() + i], std::make_pair(5, static_cast<int>(i))) << i;
+        EXPECT_EQ(testing::progressReports()[head.size() + i],
+                  std::make_pair(5, static_cast<int>(i)))
+            << i;
     }
-    EXPECT_EQ(gReports.back(), std::make_pair(5, 100));
-    EXPECT_TRUE(gMessages.empty());
+    EXPECT_EQ(testing::progressReports().back(), std::make_pair(5, 100));
+    EXPECT_TRUE(testing::conversionMessages().empty());
 }
 
 TEST_F(EndToEnd, ProgramOfEventsOnlyGivesTheEventsOnlyBreakStream) {
@@ -163,7 +115,7 @@ TEST_F(EndToEnd, ProgramOfEventsOnlyGivesTheEventsOnlyBreakStream) {
     EXPECT_TRUE(exists("CM"));
     EXPECT_TRUE(output("CM").empty());
     EXPECT_EQ(output("LIM").size(), 6u * 10u);
-    for (const auto& [stage, percent] : gReports)
+    for (const auto& [stage, percent] : testing::progressReports())
         EXPECT_LE(stage, 2);
     EXPECT_TRUE(testing::readFile(dir.file("timeMem.txt")).empty());
 }
@@ -235,13 +187,13 @@ TEST_F(EndToEnd, OutputNamesStayInTheProgramsDirectory) {
 TEST_F(EndToEnd, ConfigurationThatCannotDriveAConversionIsRefusedBeforeAnyFile) {
     configure([](MachineConfig& c) { c.feedSpeed = 0.0; });
     EXPECT_EQ(convert("G1 X10\n"), -1);
-    ASSERT_FALSE(gMessages.empty());
-    EXPECT_EQ(gMessages.back().first, MessageCode::Refused);
-    EXPECT_NE(gMessages.back().second.find("feed speed"), std::string::npos);
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages().back().first, MessageCode::Refused);
+    EXPECT_NE(testing::conversionMessages().back().second.find("feed speed"), std::string::npos);
     for (const char* ext : {"CM", "BRK", "LIM", "EV"})
         EXPECT_FALSE(exists(ext)) << ext;
     EXPECT_FALSE(testing::fileExists(dir.file("timeMem.txt")));
-    EXPECT_TRUE(gReports.empty());
+    EXPECT_TRUE(testing::progressReports().empty());
 }
 
 TEST_F(EndToEnd, StepTooLargeForAWordRefusesAndLeavesNoPlayableStream) {
@@ -251,9 +203,10 @@ TEST_F(EndToEnd, StepTooLargeForAWordRefusesAndLeavesNoPlayableStream) {
         c.optionBits = kOptionIgnoreFWords;
     });
     EXPECT_EQ(convert("G1 X100\n"), -1);
-    ASSERT_FALSE(gMessages.empty());
-    EXPECT_EQ(gMessages.back().first, MessageCode::Refused);
-    EXPECT_NE(gMessages.back().second.find("output 0 at tick"), std::string::npos);
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages().back().first, MessageCode::Refused);
+    EXPECT_NE(testing::conversionMessages().back().second.find("output 0 at tick"),
+              std::string::npos);
     EXPECT_TRUE(output("CM").empty());
     EXPECT_TRUE(output("BRK").empty());
 }
@@ -262,11 +215,11 @@ TEST_F(EndToEnd, PulseStreamThatCannotBeCreatedEndsTheConversion) {
     exampleMachine();
     std::filesystem::create_directory(dir.file("part.CM"));  // a directory in the way
     EXPECT_EQ(convert("G1 X10\n"), -1);
-    ASSERT_FALSE(gMessages.empty());
-    EXPECT_EQ(gMessages.back().first, MessageCode::FileOpen);
-    EXPECT_NE(gMessages.back().second.find("part.CM"), std::string::npos);
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages().back().first, MessageCode::FileOpen);
+    EXPECT_NE(testing::conversionMessages().back().second.find("part.CM"), std::string::npos);
     EXPECT_FALSE(exists("BRK"));
-    for (const auto& [stage, percent] : gReports)
+    for (const auto& [stage, percent] : testing::progressReports())
         EXPECT_LE(stage, 2);
 }
 
@@ -286,7 +239,7 @@ void PULSEPOST_CALL armingReport(int32_t stage, int32_t percent) {
         gEsc->armed = true;
         gEsc = nullptr;  // once
     }
-    recordReport(stage, percent);
+    testing::recordConversionProgress(stage, percent);
 }
 
 TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
@@ -298,14 +251,14 @@ TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
     }
     programPath = dir.file("part.nc");
     testing::writeFile(programPath, program);
-    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    ASSERT_EQ(p(programPath.c_str(), testing::recordConversionProgress, dir.path().c_str()), 0);
     const Bytes fullCm = output("CM");
     const Bytes fullBrk = output("BRK");
 
     const int expected[6] = {-1, -1, -1, 0, 0, 0};
     for (int stage = 0; stage < 6; ++stage) {
         SCOPED_TRACE(stage);
-        gReports.clear();
+        testing::progressReports().clear();
         EscInStage esc{stage};
         gEsc = &esc;
         const KeySource source{&EscInStage::waiting, &EscInStage::read, &esc};
@@ -313,9 +266,10 @@ TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
         const int32_t result = p(programPath.c_str(), armingReport, dir.path().c_str());
         setKeySource(nullptr);
         EXPECT_EQ(result, expected[stage]);
-        ASSERT_FALSE(gReports.empty());
-        EXPECT_EQ(gReports.back().first, stage);  // nothing after the aborted stage
-        EXPECT_NE(gReports.back().second, 100);
+        ASSERT_FALSE(testing::progressReports().empty());
+        EXPECT_EQ(testing::progressReports().back().first,
+                  stage);  // nothing after the aborted stage
+        EXPECT_NE(testing::progressReports().back().second, 100);
         if (stage == 3 || stage == 4) {
             EXPECT_TRUE(output("BRK").empty());
         }
@@ -328,11 +282,11 @@ TEST_F(EndToEnd, EscEndsTheConversionWithTheResultOfItsStage) {
     }
 
     // A later conversion in the same process starts clean: the same bytes as the first.
-    gReports.clear();
-    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    testing::progressReports().clear();
+    ASSERT_EQ(p(programPath.c_str(), testing::recordConversionProgress, dir.path().c_str()), 0);
     EXPECT_EQ(output("CM"), fullCm);
     EXPECT_EQ(output("BRK"), fullBrk);
-    expectCompleteProgress(gReports);
+    expectCompleteProgress(testing::progressReports());
 }
 
 // A C++ host whose progress callback throws: the exception stops at the entry point, which
@@ -351,7 +305,7 @@ void countedRelease(void* page) {
 }
 int gThrowInStage = -1;
 void PULSEPOST_CALL throwingReport(int32_t stage, int32_t percent) {
-    recordReport(stage, percent);
+    testing::recordConversionProgress(stage, percent);
     if (stage == gThrowInStage) throw std::runtime_error("host failure");
 }
 
@@ -359,18 +313,18 @@ TEST_F(EndToEnd, ExceptionFromTheHostEndsTheConversionAndReleasesEverything) {
     exampleMachine();
     programPath = dir.file("part.nc");
     testing::writeFile(programPath, "G1 X10\nG1 Y10\n");
-    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    ASSERT_EQ(p(programPath.c_str(), testing::recordConversionProgress, dir.path().c_str()), 0);
     const Bytes fullCm = output("CM");
     setPageAllocator(countedAllocate);
     setPageReleaser(countedRelease);
     for (int stage : {0, 3, 5}) {
         SCOPED_TRACE(stage);
-        gMessages.clear();
+        testing::conversionMessages().clear();
         gThrowInStage = stage;
         EXPECT_EQ(p(programPath.c_str(), throwingReport, dir.path().c_str()), -1);
         EXPECT_EQ(gLivePages, 0);
-        ASSERT_FALSE(gMessages.empty());
-        EXPECT_EQ(gMessages.back().second, "internal failure");
+        ASSERT_FALSE(testing::conversionMessages().empty());
+        EXPECT_EQ(testing::conversionMessages().back().second, "internal failure");
         if (stage == 5) {
             EXPECT_TRUE(output("CM").empty());
             EXPECT_TRUE(output("BRK").empty());
@@ -379,7 +333,7 @@ TEST_F(EndToEnd, ExceptionFromTheHostEndsTheConversionAndReleasesEverything) {
     gThrowInStage = -1;
     setPageAllocator(nullptr);
     setPageReleaser(nullptr);
-    ASSERT_EQ(p(programPath.c_str(), recordReport, dir.path().c_str()), 0);
+    ASSERT_EQ(p(programPath.c_str(), testing::recordConversionProgress, dir.path().c_str()), 0);
     EXPECT_EQ(output("CM"), fullCm);
 }
 
@@ -390,12 +344,13 @@ TEST_F(EndToEnd, StoreWithoutMemoryRefusesTheConversionAndTheHostGoesOn) {
     setPageAllocator(countedAllocate);
     setPageReleaser(countedRelease);
     for (int limit : {0, 1}) {
-        gMessages.clear();
+        testing::conversionMessages().clear();
         gPageLimit = limit;
         EXPECT_EQ(convert("G1 X1\n"), -1);
         EXPECT_EQ(gLivePages, 0);
-        ASSERT_EQ(gMessages.size(), 1u);
-        EXPECT_EQ(gMessages[0].first, limit + 1);  // SegmentStore, then ProfileStore
+        ASSERT_EQ(testing::conversionMessages().size(), 1u);
+        EXPECT_EQ(testing::conversionMessages()[0].first,
+                  limit + 1);  // SegmentStore, then ProfileStore
     }
     gPageLimit = 1 << 30;
     setPageAllocator(nullptr);
@@ -409,7 +364,7 @@ TEST_F(EndToEnd, StoreWithoutMemoryRefusesTheConversionAndTheHostGoesOn) {
 int32_t gNestedResult = 0;
 std::string gNestedPath;
 void PULSEPOST_CALL nestedCall(int32_t stage, int32_t percent) {
-    recordReport(stage, percent);
+    testing::recordConversionProgress(stage, percent);
     if (stage == 1 && percent == 100) gNestedResult = p(gNestedPath.c_str(), nullptr, ".");
 }
 
@@ -420,21 +375,21 @@ TEST_F(EndToEnd, SecondCallWhileAConversionRunsIsRefused) {
     testing::writeFile(programPath, "G1 X1\n");
     ASSERT_EQ(p(programPath.c_str(), nestedCall, dir.path().c_str()), 0);
     EXPECT_EQ(gNestedResult, -1);
-    ASSERT_FALSE(gMessages.empty());
-    EXPECT_EQ(gMessages[0],
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages()[0],
               std::make_pair(MessageCode::Refused, std::string("a conversion is already running")));
     EXPECT_FALSE(output("CM").empty());
-    gMessages.clear();
+    testing::conversionMessages().clear();
     EXPECT_EQ(p(programPath.c_str(), nullptr, dir.path().c_str()), 0);  // free again
-    EXPECT_TRUE(gMessages.empty());
+    EXPECT_TRUE(testing::conversionMessages().empty());
 }
 
 TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {
     const std::string longPath(300, 'a');
     EXPECT_EQ(p(longPath.c_str(), nullptr, dir.path().c_str()), -1);
     EXPECT_EQ(p(nullptr, nullptr, dir.path().c_str()), -1);
-    ASSERT_EQ(gMessages.size(), 2u);
-    EXPECT_EQ(gMessages[0].first, MessageCode::Refused);
+    ASSERT_EQ(testing::conversionMessages().size(), 2u);
+    EXPECT_EQ(testing::conversionMessages()[0].first, MessageCode::Refused);
     EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));  // refused before the set-up
 }
 

@@ -49,29 +49,29 @@ TEST_F(Hardening, OutputFileThatCannotBeCreatedEndsTheConversionWithAReason) {
         fs::remove_all(dir.file("part.CM"));
         fs::remove_all(dir.file("part.BRK"));
         fs::create_directory(dir.file(blocked));
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convert("G1 X1\n"), -1) << blocked;
         bool reported = false;
-        for (const auto& [code, text] : testing::hardeningMessages()) {
+        for (const auto& [code, text] : testing::conversionMessages()) {
             reported = reported || code == 7;
         }
         EXPECT_TRUE(reported) << blocked;
         fs::remove_all(dir.file(blocked));
     }
     // A program in a directory that does not exist cannot be read: nothing is written.
-    testing::hardeningMessages().clear();
+    testing::conversionMessages().clear();
     EXPECT_EQ(convertFile(dir.file("missing/part.nc")), -1);
-    ASSERT_FALSE(testing::hardeningMessages().empty());
-    EXPECT_EQ(testing::hardeningMessages().front().first, 7);
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages().front().first, 7);
     EXPECT_FALSE(exists("missing"));
     // A missing program beside an old EV file: the path and the C library's reason; the program
     // is opened first, so nothing is written beside it.
     testing::writeFile(dir.file("gone.EV"), "stale");
-    testing::hardeningMessages().clear();
+    testing::conversionMessages().clear();
     EXPECT_EQ(convertFile(dir.file("gone.nc")), -1);
     EXPECT_EQ(testing::readFile(dir.file("gone.EV")), "stale");
-    ASSERT_EQ(testing::hardeningMessages().size(), 1u);
-    EXPECT_EQ(testing::hardeningMessages()[0].second,
+    ASSERT_EQ(testing::conversionMessages().size(), 1u);
+    EXPECT_EQ(testing::conversionMessages()[0].second,
               dir.file("gone.nc") + ": " + std::strerror(ENOENT));
 }
 
@@ -95,7 +95,7 @@ TEST_F(Hardening, ProgramThatIsOneOfTheConversionsOwnFilesIsRefusedUntouched) {
         std::vector<std::string> before;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             before.push_back(entry.path().filename().string());
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convertFile(dir.file(name)), -1);
         EXPECT_NE(refusal().find("is also the conversion's"), std::string::npos) << refusal();
         EXPECT_EQ(testing::readFile(dir.file(name)), program);
@@ -117,10 +117,10 @@ TEST_F(Hardening, ProgramsThatAreNotRegularFilesAreRefusedNamingThePath) {
     fs::create_symlink("/dev/zero", dir.file("zero.nc"));
     for (const std::string name : {"x.nc", ".", "fifo.nc", "zero.nc"}) {
         SCOPED_TRACE(name);
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convertFile(dir.file(name)), -1);
-        ASSERT_EQ(testing::hardeningMessages().size(), 1u);
-        EXPECT_EQ(testing::hardeningMessages()[0],
+        ASSERT_EQ(testing::conversionMessages().size(), 1u);
+        EXPECT_EQ(testing::conversionMessages()[0],
                   std::make_pair(int32_t{7}, dir.file(name) + " is not a regular file"));
     }
     for (const char* output : {"x.EV", "x.CM", "fifo.EV", "zero.EV", ".CM", ".EV"}) {
@@ -166,10 +166,10 @@ TEST_F(Hardening, FileThatCannotBeWrittenWholeEndsTheConversionNamingIt) {
         SCOPED_TRACE(name);
         fs::remove(dir.file(name));
         fs::create_symlink("/dev/full", dir.file(name));
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convert(program), -1);
         std::string written;
-        for (const auto& [code, text] : testing::hardeningMessages()) {
+        for (const auto& [code, text] : testing::conversionMessages()) {
             if (code == 9) written += text;
         }
         const std::string path = name == std::string(kTimingLogName) ? name : dir.file(name);
@@ -184,11 +184,11 @@ TEST_F(Hardening, UnwritableOutputDirectoryIsReported) {
     fs::create_directories(dir.file("locked"));
     testing::writeFile(dir.file("locked/part.nc"), "G1 X1\n");
     chmod(dir.file("locked").c_str(), 0555);
-    testing::hardeningMessages().clear();
+    testing::conversionMessages().clear();
     EXPECT_EQ(convertFile(dir.file("locked/part.nc")), -1);
     chmod(dir.file("locked").c_str(), 0755);
-    ASSERT_FALSE(testing::hardeningMessages().empty());
-    EXPECT_EQ(testing::hardeningMessages().front().first, 7);
+    ASSERT_FALSE(testing::conversionMessages().empty());
+    EXPECT_EQ(testing::conversionMessages().front().first, 7);
 }
 
 TEST_F(Hardening, ReadOnlyConfigurationFilesAreReadAndLeftAlone) {
@@ -268,7 +268,7 @@ TEST_F(Hardening, UnusablePulsesPerUnitOrSpeedsAreRefusedBeforeAnyFile) {
     };
     for (const auto& c : cases) {
         configure(c.edit);
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convert("G1 X1\n"), -1) << c.reason;
         EXPECT_NE(refusal().find(c.reason), std::string::npos) << refusal();
         EXPECT_FALSE(exists("part.CM")) << c.reason;

@@ -32,7 +32,7 @@ TEST_F(Hardening, BinaryGarbageConvertsOrIsRefusedWithAReason) {
             state = state * 1664525u + 1013904223u;
             c = static_cast<char>(state >> 24);
         }
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         const int32_t result = convert(bytes);
         if (result == 0) {
             readBack();
@@ -106,7 +106,7 @@ TEST_F(Hardening, NumbersThatAreNotFiniteOrTooLargeAreRefusedNamingTheLine) {
         {"G2 X1 I1e300\n", "line 1"},
     };
     for (const auto& c : cases) {
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convert(c.program), -1) << c.program;
         EXPECT_NE(refusal().find(c.line), std::string::npos) << c.program << ": " << refusal();
         EXPECT_FALSE(exists("part.CM")) << c.program;
@@ -114,7 +114,7 @@ TEST_F(Hardening, NumbersThatAreNotFiniteOrTooLargeAreRefusedNamingTheLine) {
     // Where F words take effect, an F that is not finite is refused too; one that is not
     // positive cannot be executed and is ignored.
     configure([](MachineConfig& c) { c.optionBits = 0; });
-    testing::hardeningMessages().clear();
+    testing::conversionMessages().clear();
     EXPECT_EQ(convert("G1 X1\nG1 X2 F-inf\n"), -1);
     EXPECT_NE(refusal().find("line 2"), std::string::npos) << refusal();
     EXPECT_EQ(convert("G1 X1 F0\nG1 X2 F-60\n"), 0);
@@ -147,7 +147,7 @@ TEST_F(Hardening, CyclesThatCouldNeverEndOrNeverFitAreRefused) {
         {"G0 Z1\nG81 X0 Y0 Z-1e300 R1\n", "too large"},
     };
     for (const auto& c : cases) {
-        testing::hardeningMessages().clear();
+        testing::conversionMessages().clear();
         EXPECT_EQ(convert(c.program), -1) << c.program;
         EXPECT_NE(refusal().find("line 2"), std::string::npos) << refusal();
         EXPECT_NE(refusal().find(c.reason), std::string::npos) << refusal();

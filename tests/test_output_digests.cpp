@@ -19,14 +19,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "../bench/program_generator.h"
-#include "config/configuration_setup.h"
-#include "config/machine_config.h"
-#include "config/machine_config_layout.h"
-#include "pulsepost/pulsepost.h"
+#include "conversion_fixture.h"
+#include "program_generator.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -56,21 +54,8 @@ uint64_t fileDigest(const std::string& path) {
 }
 
 // The two machines: the defaults as p writes them (F words ignored, rapids planned as feeds,
-// three axes), and a shop machine that runs the program's F words, plays rapids from the break
-// stream, swaps X and Y and drives the fourth axis.
+// three axes), and testing::shopMachine.
 enum class Machine { Default, Shop };
-
-void writeShopConfiguration(const std::string& dir) {
-    setUpConfiguration(dir.c_str());
-    MachineConfig& c = machineConfig();
-    c.stepsPerUnit[3] = 200.0;
-    c.feedSpeed = 120.0;
-    c.rapidSpeed = 300.0;
-    c.acceleration = 40.0;
-    c.swapXY = 1;
-    c.optionBits = 0;
-    ASSERT_TRUE(writeMachineConfig());
-}
 
 enum class Source { Example, Corpus, Generated };
 
@@ -81,6 +66,11 @@ struct Case {
     int64_t lines;     // Generated: lines to write
     Machine machine;
 };
+
+// The test list names a case by its name.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const Case kCases[] = {
     {"contour", Source::Example, "contour.nc", 0, Machine::Default},
@@ -193,7 +183,8 @@ class ConversionDigests : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ConversionDigests, OutputsAreByteIdenticalToTheReference) {
     const Case& c = GetParam();
-    testing::ScratchDir dir;
+    testing::ScratchConversion run;
+    const testing::ScratchDir& dir = run.dir;
     const std::string program = dir.file("part.nc");
     if (c.source == Source::Generated) {
         bench::ProgramKind kind;
@@ -208,13 +199,10 @@ TEST_P(ConversionDigests, OutputsAreByteIdenticalToTheReference) {
     }
     const std::string configDir = dir.file("config");
     fs::create_directory(configDir);
-    if (c.machine == Machine::Shop) writeShopConfiguration(configDir);
+    if (c.machine == Machine::Shop) run.configure(testing::shopMachine, configDir);
 
     Outcome got;
-    {
-        testing::WorkingDir cwd(dir.path());  // timeMem.txt
-        got.result = p(program.c_str(), nullptr, configDir.c_str());
-    }
+    got.result = run.convertFile(program, configDir);
     got.cm = fileDigest(dir.file("part.CM"));
     got.brk = fileDigest(dir.file("part.BRK"));
     got.lim = fileDigest(dir.file("part.LIM"));

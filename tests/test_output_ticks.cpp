@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -259,73 +260,77 @@ int markedTick(const std::vector<testing::DecodedTick>& ticks) {
     return found;
 }
 
-TEST_F(TickStage, EventMarkGoesOnTheFirstWordPastThePerCentOfTheRecord) {
-    Segment marked = feed(Vec4(0, 0, 0), Vec4(10, 0, 0), 1.0, kStop | SegmentFlags::EventMark);
-    marked.pValue = 50;
-    storePath({marked});
-    restToRest(10.0, 1.0, 1.0);
-    ASSERT_EQ(run(), TickResult::Done);
-    const auto ticks = testing::decodeCm(cmBytes, 3);
-    const int at = markedTick(ticks);
-    ASSERT_GT(at, 0);
-    int x = 0;
-    for (int i = 0; i < at; ++i)
-        x += ticks[i].delta[0];
-    EXPECT_LE(x, 500);  // before: at most half the length
-    EXPECT_GE(x + ticks[at].delta[0], 500);
-    // The marked word is long even for a small delta: two bytes more than the short words.
-    EXPECT_EQ(
-        cmBytes.size(), ticks.size() * 3 + 1 + [&] {
-            std::size_t longWords = 0;
-            for (const auto& t : ticks)
-                for (int k = 0; k < 3; ++k)
-                    if (t.delta[k] < -64 || t.delta[k] > 63) ++longWords;
-            return longWords;
-        }());
+// A move along X marked at a per cent of its length, alone or followed by an unmarked move, and
+// the pulses of X at which the mark must go on the first word that reaches them.
+struct MarkCase {
+    const char* name;
+    int16_t percent;     // of the marked move
+    double length;       // units of the marked move
+    double afterLength;  // units of the unmarked move after it; 0: none
+    int markPulses;      // X pulses (100 per unit) of the event point
+    int tick;            // the marked tick's index when it is pinned; kAnyTick, kLastTick
+};
+constexpr int kAnyTick = -1;
+constexpr int kLastTick = -2;
+
+void PrintTo(const MarkCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST_F(TickStage, EventMarkAtTheEndOfAMoveIsPlacedWhereThePathLeavesIt) {
+const MarkCase kMarkCases[] = {
+    {"Halfway", 50, 10.0, 0.0, 500, kAnyTick},
     // AT100: the event point is the move's end, which the strict per-cent test never passes.
-    Segment marked = feed(Vec4(0, 0, 0), Vec4(1, 0, 0), 1.0, SegmentFlags::EventMark);
-    marked.pValue = 100;
-    Segment after = feed(Vec4(1, 0, 0), Vec4(2, 0, 0), 1.0, kStop);
-    after.distance = 1.0;
-    after.pValue = 100;
-    storePath({marked, after});
-    restToRest(2.0, 1.0, 1.0);
+    {"EndOfAMoveWhereThePathLeavesIt", 100, 1.0, 1.0, 100, kAnyTick},
+    {"EndOfTheLastMoveOnTheLastTick", 100, 1.0, 0.0, 100, kLastTick},
+    {"ZeroPerCentOnTheFirstTick", 0, 10.0, 0.0, 0, 0},
+};
+
+class EventMark : public TickStage, public ::testing::WithParamInterface<MarkCase> {};
+
+TEST_P(EventMark, GoesOnTheFirstWordThatReachesTheEventPoint) {
+    const MarkCase& c = GetParam();
+    const bool last = c.afterLength == 0.0;
+    Segment marked = feed(Vec4(0, 0, 0), Vec4(c.length, 0, 0), 1.0,
+                          (last ? kStop : 0) | SegmentFlags::EventMark);
+    marked.pValue = c.percent;
+    std::vector<Segment> path = {marked};
+    if (!last) {
+        Segment after =
+            feed(Vec4(c.length, 0, 0), Vec4(c.length + c.afterLength, 0, 0), 1.0, kStop);
+        after.pValue = 100;
+        path.push_back(after);
+    }
+    storePath(path);
+    restToRest(c.length + c.afterLength, 1.0, 1.0);
     ASSERT_EQ(run(), TickResult::Done);
     const auto ticks = testing::decodeCm(cmBytes, 3);
     const int at = markedTick(ticks);
-    ASSERT_GT(at, 0);
+    ASSERT_GE(at, 0);
+    if (c.tick != kAnyTick) {
+        EXPECT_EQ(at, c.tick == kLastTick ? static_cast<int>(ticks.size()) - 1 : c.tick);
+    }
     int x = 0;
     for (int i = 0; i < at; ++i)
         x += ticks[i].delta[0];
-    EXPECT_LE(x, 100);  // not before the end of the first move (100 pulses per unit)
-    EXPECT_GE(x + ticks[at].delta[0], 100);
-    EXPECT_LE(x, 103);  // within one tick of it
+    EXPECT_LE(x, c.markPulses);  // not before the event point
+    EXPECT_GE(x + ticks[at].delta[0], c.markPulses);
+    // The marked word is long even for a small delta: one byte more than its short word.
+    std::size_t longWords = 0;
+    for (const auto& t : ticks)
+        for (int k = 0; k < 3; ++k)
+            if (t.delta[k] < -64 || t.delta[k] > 63) ++longWords;
+    EXPECT_EQ(cmBytes.size(), ticks.size() * 3 + 1 + longWords);
+    if (at == 0 && ticks[0].delta[0] == 0) {
+        // A zero step marked: the long word of zero.
+        EXPECT_EQ(cmBytes[0], 0x80);
+        EXPECT_EQ(cmBytes[1], 0x80);
+    }
 }
 
-TEST_F(TickStage, EventMarkAtTheEndOfTheLastMoveIsPlacedOnTheLastTick) {
-    Segment marked = feed(Vec4(0, 0, 0), Vec4(1, 0, 0), 1.0, kStop | SegmentFlags::EventMark);
-    marked.pValue = 100;
-    storePath({marked});
-    restToRest(1.0, 1.0, 1.0);
-    ASSERT_EQ(run(), TickResult::Done);
-    const auto ticks = testing::decodeCm(cmBytes, 3);
-    EXPECT_EQ(markedTick(ticks), static_cast<int>(ticks.size()) - 1);
-}
-
-TEST_F(TickStage, EventMarkAtZeroPerCentMarksTheFirstTick) {
-    Segment marked = feed(Vec4(0, 0, 0), Vec4(10, 0, 0), 1.0, kStop | SegmentFlags::EventMark);
-    marked.pValue = 0;
-    storePath({marked});
-    restToRest(10.0, 1.0, 1.0);
-    ASSERT_EQ(run(), TickResult::Done);
-    ASSERT_GE(cmBytes.size(), 2u);
-    EXPECT_EQ(cmBytes[0], 0x80);
-    EXPECT_EQ(cmBytes[1], 0x80);
-    EXPECT_EQ(markedTick(testing::decodeCm(cmBytes, 3)), 0);
-}
+INSTANTIATE_TEST_SUITE_P(TickStage, EventMark, ::testing::ValuesIn(kMarkCases),
+                         [](const ::testing::TestParamInfo<MarkCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // A staircase of a thousand steps of 0.001 units, each far shorter than the 0.0156 units that
 // one tick travels at 10 units per second: every sampled position must still lie on the stairs,

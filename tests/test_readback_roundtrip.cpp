@@ -16,6 +16,7 @@
 #include "config/configuration_setup.h"
 #include "config/cut_params.h"
 #include "config/machine_config_layout.h"
+#include "conversion_fixture.h"
 #include "entry/conversion_driver.h"
 #include "gcode/conversion_state.h"
 #include "gcode_fixture.h"
@@ -194,17 +195,6 @@ void collectTick(void* context, const TickSample& s) {
 
 void ignoreProgress(int32_t, int32_t) {}
 
-std::string& conversionMessages() {
-    static std::string text;
-    return text;
-}
-
-void keepMessage(int32_t code, const char* text) {
-    char line[512];
-    std::snprintf(line, sizeof line, "[%d] %s ", code, text);
-    conversionMessages().append(line);
-}
-
 // Converts program in a fresh directory with the default configuration and reads it back.
 struct RoundTrip {
     int32_t result = -1;
@@ -217,32 +207,23 @@ struct RoundTrip {
 // plan rapids as feed moves.
 constexpr uint16_t kDefaultOptionBits = 0x61;
 
-RoundTrip convertAndReadBack(const testing::ScratchDir& dir, const std::string& program,
+RoundTrip convertAndReadBack(testing::ScratchConversion& run, const std::string& program,
                              uint16_t optionBits = kDefaultOptionBits) {
     RoundTrip rt;
-    const std::string path = dir.file("part.nc");
-    testing::writeFile(path, program);
-    setConfigurationDirectory(dir.path().c_str());
-    setDefaultMachineConfig();
-    machineConfig().optionBits = optionBits;
-    writeMachineConfig();
-    testing::WorkingDir cwd(dir.path());
-    conversionMessages().clear();
-    setMessageSink(&keepMessage);
-    rt.result = p(path.c_str(), &ignoreProgress, dir.path().c_str());
-    setMessageSink(nullptr);
+    run.configure([&](MachineConfig& c) { c.optionBits = optionBits; });
+    rt.result = run.convert(program);
     if (rt.result != 0) {
-        rt.error.message = conversionMessages();
+        for (const auto& [code, text] : testing::conversionMessages()) {
+            char line[512];
+            std::snprintf(line, sizeof line, "[%d] %s ", code, text.c_str());
+            rt.error.message += line;
+        }
         return rt;
     }
-    MotionScale scale;
-    readConfiguredScale(dir.path().c_str(), scale);
     MotionObserver observer;
     observer.context = &rt.trace;
     observer.onTick = collectTick;
-    if (readbackProgram(path.c_str(), scale, rt.readback, rt.error, &observer) != 0) {
-        rt.result = -2;
-    }
+    if (run.readBack(rt.readback, rt.error, &observer) != 0) rt.result = -2;
     return rt;
 }
 
@@ -352,9 +333,9 @@ void expectFaithfulMotion(const RoundTrip& rt, const std::vector<Piece>& path,
 
 TEST(RoundTrip, RandomProgramsComeBackOnTheirPath) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
-        testing::ScratchDir dir;
+        testing::ScratchConversion run;
         const ProgramWriter w = randomProgram(seed, 120);
-        const RoundTrip rt = convertAndReadBack(dir, w.text);
+        const RoundTrip rt = convertAndReadBack(run, w.text);
         expectFaithfulMotion(rt, w.path, "seed " + std::to_string(seed));
         // Tangential and centripetal acceleration together stay within A·√2, plus the pulse
         // rounding of the rate window.
@@ -365,9 +346,9 @@ TEST(RoundTrip, RandomProgramsComeBackOnTheirPath) {
 
 TEST(RoundTrip, FeedWordsSetTheSpeedsWhenTheConfigurationHonoursThem) {
     for (unsigned seed = 21; seed <= 24; ++seed) {
-        testing::ScratchDir dir;
+        testing::ScratchConversion run;
         const ProgramWriter w = randomProgram(seed, 120, true);
-        const RoundTrip rt = convertAndReadBack(dir, w.text, kDefaultOptionBits & ~0x01);
+        const RoundTrip rt = convertAndReadBack(run, w.text, kDefaultOptionBits & ~0x01);
         expectFaithfulMotion(rt, w.path, "F words, seed " + std::to_string(seed), 1);
     }
 }
@@ -375,7 +356,7 @@ TEST(RoundTrip, FeedWordsSetTheSpeedsWhenTheConfigurationHonoursThem) {
 TEST(RoundTrip, RapidMovesBeforeTheFirstFeedAreJumpsBetweenChunks) {
     // Rapids not planned as feeds: the G0 lines before the first G1 become rapid records of the
     // break stream, run by the controller itself; the pulse stream resumes at their end points.
-    testing::ScratchDir dir;
+    testing::ScratchConversion run;
     ProgramWriter w;
     w.rapidRecords = true;
     w.line("G90");
@@ -388,7 +369,7 @@ TEST(RoundTrip, RapidMovesBeforeTheFirstFeedAreJumpsBetweenChunks) {
     w.arc(false, 2.0, 1.5, kPi);
     w.feed(1.5, 0.5, -0.2);
     w.line("M5");
-    const RoundTrip rt = convertAndReadBack(dir, w.text, kDefaultOptionBits & ~0x20);
+    const RoundTrip rt = convertAndReadBack(run, w.text, kDefaultOptionBits & ~0x20);
     expectFaithfulMotion(rt, w.path, "rapids first");
     const MotionSummary& m = rt.readback.motion;
     EXPECT_EQ(m.rapidCount, 2);
@@ -406,7 +387,7 @@ TEST(RoundTrip, RapidMovesBeforeTheFirstFeedAreJumpsBetweenChunks) {
 TEST(RoundTrip, MovesShorterThanATickStayOnThePath) {
     // A gentle curve of 1000 moves of 0.0004 units, each a third of one tick's travel at feed
     // speed, turning by less than the smallest fillet angle: the machine runs through them.
-    testing::ScratchDir dir;
+    testing::ScratchConversion run;
     ProgramWriter w;
     w.line("G90");
     double heading = 0.0;
@@ -414,17 +395,17 @@ TEST(RoundTrip, MovesShorterThanATickStayOnThePath) {
         heading += 0.05 * kPi / 180.0;
         w.feed(w.at.x + 0.0004 * std::cos(heading), w.at.y + 0.0004 * std::sin(heading), 0.0);
     }
-    const RoundTrip curve = convertAndReadBack(dir, w.text);
+    const RoundTrip curve = convertAndReadBack(run, w.text);
     expectFaithfulMotion(curve, w.path, "gentle curve");
     EXPECT_GT(curve.readback.motion.highestSpeed, 0.9 * kFeedSpeed);
 
     // The same steps as a zigzag that stops at every corner.
-    testing::ScratchDir dir2;
+    testing::ScratchConversion run2;
     ProgramWriter z;
     z.line("G90");
     for (int i = 1; i <= 300; ++i)
         z.feed(i * 0.0004, (i % 2) * 0.0001, 0.0);
-    expectFaithfulMotion(convertAndReadBack(dir2, z.text), z.path, "zigzag");
+    expectFaithfulMotion(convertAndReadBack(run2, z.text), z.path, "zigzag");
 }
 
 TEST(RoundTrip, ArcsEndingOffTheirCircleArriveWithoutAJump) {
@@ -439,8 +420,8 @@ TEST(RoundTrip, ArcsEndingOffTheirCircleArriveWithoutAJump) {
         {"G90\nG1 X2 Y0\nG3 X0 Y2.0096 I-2 J0\n", Vec4(0, 2.0096, 0)},
     };
     for (const auto& c : cases) {
-        testing::ScratchDir dir;
-        const RoundTrip rt = convertAndReadBack(dir, c.program);
+        testing::ScratchConversion run;
+        const RoundTrip rt = convertAndReadBack(run, c.program);
         ASSERT_EQ(rt.result, 0) << c.program << describeReadbackError(rt.error);
         for (const std::string& finding : rt.readback.findings)
             ADD_FAILURE() << c.program << finding;
@@ -452,7 +433,7 @@ TEST(RoundTrip, HelicesFollowTheHelixAndStayBetweenTheirHeights) {
     // A spiral entry in thirds of a turn (as CAM systems write it), a steep half-turn ramp in each
     // sense, and a shallow one: the tool turns about the axis and sinks steadily, never below the
     // depth the program goes to.
-    testing::ScratchDir dir;
+    testing::ScratchConversion run;
     ProgramWriter w;
     w.line("G90 G17");
     w.feed(1.0, 0.0, 0.0);
@@ -461,7 +442,7 @@ TEST(RoundTrip, HelicesFollowTheHelixAndStayBetweenTheirHeights) {
     w.arc(false, 0.0, 0.0, kPi - 0.01, -0.5);
     w.arc(true, 0.0, 0.0, kPi - 0.01, 0.25);
     w.arc(false, 0.0, 0.0, 1.0, -0.001);
-    const RoundTrip rt = convertAndReadBack(dir, w.text);
+    const RoundTrip rt = convertAndReadBack(run, w.text);
     expectFaithfulMotion(rt, w.path, "helices");
     double deepest = 0.0;
     for (const Piece& s : w.path)
@@ -529,10 +510,10 @@ TEST(RoundTrip, ExamplesRunOnThePlannedPathAndEndWhereTheyEnd) {
         if (entry.path().extension() != ".nc") continue;
         ++seen;
         const std::string name = entry.path().filename().string();
-        testing::ScratchDir dir;
-        const RoundTrip rt = convertAndReadBack(dir, testing::readFile(entry.path().string()));
+        testing::ScratchConversion run;
+        const RoundTrip rt = convertAndReadBack(run, testing::readFile(entry.path().string()));
         ASSERT_EQ(rt.result, 0) << name << ": " << describeReadbackError(rt.error);
-        const std::vector<Segment> moves = plannedMoves(dir, dir.file("part.nc"));
+        const std::vector<Segment> moves = plannedMoves(run.dir, run.dir.file("part.nc"));
         ASSERT_FALSE(moves.empty()) << name;
         const MotionSummary& m = rt.readback.motion;
         // Every announced output event has its mark, AT100 (fixture_job's M51) included.

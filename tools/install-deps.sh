@@ -5,7 +5,8 @@
 #
 #   tools/install-deps.sh         what `make`, `make demo` and `make test` need
 #   tools/install-deps.sh --all   also what `make bench-micro`, `make format-check`,
-#                                 `make sanitize` and `make fuzz` need (CI installs these)
+#                                 `make tidy`, `make sanitize` and `make fuzz` need (CI
+#                                 installs these)
 #
 # As root it installs what is missing through the machine's configured package sources; as any
 # other user it prints the one command to run and exits with 1. Where there is no dpkg (not a
@@ -15,7 +16,7 @@ set -euo pipefail
 packages=(cmake g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev)
 case "${1:-}" in
   "") ;;
-  --all) packages+=(libbenchmark-dev clang-format clang libclang-rt-14-dev) ;;
+  --all) packages+=(libbenchmark-dev clang-format clang-tidy clang libclang-rt-14-dev) ;;
   *)
     echo "usage: tools/install-deps.sh [--all]" >&2
     exit 2

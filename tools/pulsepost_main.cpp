@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -111,7 +112,9 @@ void registerHelpCommand(CLI::App& app) {
 
 }  // namespace pulsepost::cli
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     using namespace pulsepost::cli;
     CLI::App app{"pulsepost: G-code post-processor for four-axis pulse-driven CNC machines.\n"};
     app.name("pulsepost");
@@ -149,4 +152,19 @@ int main(int argc, char** argv) {
         return usageError(where, e.what());
     }
     return commandStatus();
+}
+
+}  // namespace
+
+// A failure of the C++ runtime (an allocation, say) ends the command with a message and status 1
+// rather than with std::terminate.
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pulsepost: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "pulsepost: internal failure\n");
+    }
+    return 1;
 }

@@ -359,7 +359,7 @@ bool outputPath(char (&out)[kPathLimit + 1], const char* programPath, const char
     if (total > static_cast<std::size_t>(kPathLimit)) return false;
     std::memcpy(out, programPath, stem);
     out[stem] = '.';
-    std::strcpy(out + stem + 1, extension);
+    std::memcpy(out + stem + 1, extension, std::strlen(extension) + 1);
     return true;
 }
 

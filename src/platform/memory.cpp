@@ -20,7 +20,7 @@ void adviseSequentialFill(void* block, std::size_t bytes) {
     const std::uintptr_t alignedBegin = (begin + pageBytes - 1) & ~(pageBytes - 1);
     const std::uintptr_t end = begin + bytes;
     if (alignedBegin >= end) return;
-    madvise(reinterpret_cast<void*>(alignedBegin), end - alignedBegin, MADV_HUGEPAGE);
+    madvise(static_cast<char*>(block) + (alignedBegin - begin), end - alignedBegin, MADV_HUGEPAGE);
 }
 
 #else

@@ -251,7 +251,10 @@ void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, 
             b.x, b.y, b.w, b.h);
     const double su = niceStep(b.w / v.k, 7), sv = niceStep(b.h / v.kv, 6);
     const double uLeft = u0 - (b.w / v.k), uRight = u1 + (b.w / v.k);
-    for (double u = std::ceil(uLeft / su) * su; u <= uRight; u += su) {
+    // Grid values counted in whole steps, so that no rounding accumulates along the axis.
+    const double uFirst = std::ceil(uLeft / su);
+    for (int i = 0; (uFirst + i) * su <= uRight; ++i) {
+        const double u = (uFirst + i) * su;
         const double x = v.px(u);
         if (x < b.x || x > b.x + b.w) continue;
         appendf(out,
@@ -260,7 +263,9 @@ void drawGrid(std::string& out, const View& v, double u0, double u1, double w0, 
                 x, b.y, x, b.y + b.h, x, b.y + b.h + 13, std::fabs(u) < su * 1e-6 ? 0.0 : u);
     }
     const double vBottom = w0 - (b.h / v.kv), vTop = w1 + (b.h / v.kv);
-    for (double w = std::ceil(vBottom / sv) * sv; w <= vTop; w += sv) {
+    const double wFirst = std::ceil(vBottom / sv);
+    for (int i = 0; (wFirst + i) * sv <= vTop; ++i) {
+        const double w = (wFirst + i) * sv;
         const double y = v.py(w);
         if (y < b.y || y > b.y + b.h) continue;
         appendf(out,
@@ -387,7 +392,8 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
     const auto tx = [&](double t) { return b.x + t / seconds * b.w; };
     const auto sy = [&](double s) { return b.y + b.h - s / top * b.h; };
     const double ts = niceStep(seconds, 10), ss = niceStep(top, 4);
-    for (double t = 0; t <= seconds + 1e-9; t += ts) {
+    for (int i = 0; i * ts <= seconds + 1e-9; ++i) {
+        const double t = i * ts;
         std::string label;
         if (seconds >= 60.0) {
             const long long whole = std::llround(t);
@@ -400,7 +406,8 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
                 "<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"middle\">%s</text>\n",
                 tx(t), b.y, tx(t), b.y + b.h, tx(t), b.y + b.h + 24, label.c_str());
     }
-    for (double s = 0; s <= top; s += ss) {
+    for (int i = 0; i * ss <= top; ++i) {
+        const double s = i * ss;
         appendf(out,
                 "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#e4e4e4\"/>"
                 "<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"end\">%g</text>\n",

@@ -273,12 +273,12 @@ int32_t walkTicks(Walker& w, StepSource& cm) {
                 return readbackFailure(w.error, "CM", wordStart,
                                        "the stream ends inside a two-byte step word of tick "
                                        "%lld; expected its second byte",
-                                       static_cast<long long>(w.tick + 1));
+                                       static_cast<long long>(w.tick) + 1);
             }
             return readbackFailure(w.error, "CM", wordStart,
                                    "the stream ends inside tick %lld after %d of its %d step "
                                    "words; expected one word per enabled output",
-                                   static_cast<long long>(w.tick + 1), i, layout.wordsPerTick);
+                                   static_cast<long long>(w.tick) + 1, i, layout.wordsPerTick);
         }
         if (w.applyTick(words) != 0) return -1;
     }

@@ -14,7 +14,7 @@ int32_t signExtend(int32_t value, int bits) {
 // Next byte, or -1 at the end of the stream.
 int nextByte(StepSource& s) {
     if (s.memory != nullptr || s.file == nullptr) {
-        if (static_cast<std::size_t>(s.offset) >= s.memorySize) return -1;
+        if (s.memory == nullptr || static_cast<std::size_t>(s.offset) >= s.memorySize) return -1;
         return s.memory[s.offset++];
     }
     std::size_t at = static_cast<std::size_t>(s.offset) - s.blockStart;

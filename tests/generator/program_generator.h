@@ -1,5 +1,6 @@
-// Realistic large part programs for the benchmarks, written as a CAM system would post them
-// (inch units, four decimals, modal words left out when they do not change).
+// Realistic large part programs for the benchmarks and the digest guard (which pins the bytes of
+// their conversions), written as a CAM system would post them (inch units, four decimals, modal
+// words left out when they do not change).
 //
 //  - Surfacing: a 3D finishing pass over a smooth relief, zig-zag rows along X of short G1
 //    steps. The relief bends the path by a few degrees from step to step and the four-decimal
