@@ -136,7 +136,7 @@ long long countLines(const std::string& program) {
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
         for (std::size_t i = 0; i < n; ++i)
             lines += buffer[i] == '\n';
-        last = buffer[n - 1];
+        last = static_cast<unsigned char>(buffer[n - 1]);
     }
     std::fclose(f);
     return lines + (last != '\n');
@@ -255,8 +255,8 @@ std::string formatSummary(const ConversionSummary& s) {
                     s.feedDistance, s.rapidDistance);
         }
         out += "  tools    ";
-        for (const int tool : s.tools)
-            appendf(out, " T%d", tool);
+        for (const char tool : s.tools)  // tool numbers 0..255, kept as bytes
+            appendf(out, " T%d", static_cast<unsigned char>(tool));
         out += s.tools.empty() ? " no tool change\n" : "\n";
     }
     std::snprintf(line, sizeof line, "  break     %d chunks, %d rapid moves, %d events%s\n",
