@@ -34,7 +34,13 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
         {"G1 X1\nG38.2 Z-5\nG1 X2 G38.2 G28\n",
          {},
          {"line 2: G38.2: G code without a meaning here, ignored (3 times)"}},
-        {"G1 X1\nM1\nM30\n", {}, {"line 2: M1: M code without a meaning here, ignored (2 times)"}},
+        {"G1 X1\nM1\nM107\n", {}, {"line 2: M1: M code without a meaning here, ignored (2 times)"}},
+        // M2 and M30 end the program: later lines only count (an empty tail says nothing).
+        {"G1 X1\nM30\n\n(end)\n%\n", {}, {}},
+        {"G1 X1\nM2 G1 X2\nG1 Z-5\n\nG0 X9\n",
+         {},
+         {"line 3: line after the program's end (M2 or M30) not executed (the controller runs it) "
+          "(2 times)"}},
         {"G1 X1\ng1 x10\ng1 y10\n",
          {},
          {"line 2: g1: lower-case letters are not words: the line's lower-case words were ignored "
@@ -99,6 +105,8 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
     }
     const auto semicolon = interpret("G1 X1 ; now plunge Z-2 was too deep\nG1 Z-0.05;Z-2\n");
     EXPECT_NEAR(semicolon.state.pending.end.z, -0.05, 1e-6);  // never at Z-2
+    const auto ended = interpret("G1 X1\nM2 G1 X2\nG1 Z-5\n\nG0 X9\n");
+    testing::expectPoint(ended.state.pending.end, 2.0, 0.0, 0.0);  // the M2 line runs, not after
 }
 
 TEST(GcodeDiagnostics, ALongProgramGivesOneLinePerKindAndTheSameRecords) {

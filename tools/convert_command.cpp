@@ -30,6 +30,8 @@ constexpr const char* kConvertHelp = R"(Part programs
   One block per line. Everything after the first of * ( % / ; is ignored (the controller itself
   reads the text after a ; as words: here it is a comment, reported as a diagnostic). Words are
   an upper-case letter and a number, anywhere in the line (G1X10Y5 and G1 X10 Y5 are the same).
+  M2 and M30 end the program: the lines after them are not executed (the controller runs them;
+  a diagnostic counts them).
   G0 rapid move          G1 feed move          G2/G3 arc clockwise/counter-clockwise, centre
   G4Pn dwell             G17/G18/G19 plane     from I J K (incremental to the start point)
   G90/G91 absolute/incremental                 G92 set the current position

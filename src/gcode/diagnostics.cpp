@@ -28,6 +28,7 @@ constexpr const char* kKindText[kKinds] = {
     "word for an axis with 0 pulses per unit, executed but no motor moves it",
     "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
     "text after ; read as a comment (the controller reads it as words)",
+    "line after the program's end (M2 or M30) not executed (the controller runs it)",
     "no motion",
 };
 

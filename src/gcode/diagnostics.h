@@ -22,6 +22,7 @@ enum class DiagnosticKind : uint8_t {
     DisabledAxis,         // a word for an axis with 0 pulses per unit: moves no motor
     UnitsIgnored,         // G20/G21: coordinates stay in the machine's unit
     SemicolonComment,     // ";" read as the start of a comment, where the controller reads words
+    AfterProgramEnd,      // a line after M2/M30, not executed (the controller runs it)
     NoMotion,             // a program with words that yields no motion
     Count
 };

@@ -117,7 +117,8 @@ void handleWaitKeywords(const char* line, SegmentStore& store) {
     waitKeyword(line, "WAITFOROFF", false, store);
 }
 
-int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, SegmentStore& store) {
+int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, SegmentStore& store,
+                     bool& programEnd) {
     ConversionState& state = conversionState();
     int32_t status = 0;
     for (const char* m = std::strchr(line, 'M'); m && status == 0; m = std::strchr(m + 1, 'M')) {
@@ -160,6 +161,10 @@ int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, Segment
                 break;
             case 91:
                 switchOutput(line, true, store);
+                break;
+            case 2:
+            case 30:
+                programEnd = true;
                 break;
             default:
                 noteDiagnostic(DiagnosticKind::UnknownMCode, lineNumber, m);

@@ -22,9 +22,11 @@ void appendEventHere(SegmentKind kind, SegmentStore& store);
 // first, awaiting input n at level on (MinorArc set) or off.
 void handleWaitKeywords(const char* line, SegmentStore& store);
 
-// Every M word of the line, left to right. events is the open EV file. 0, or kRefused (with the
-// message sent) when a tool number is not finite.
-int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, SegmentStore& store);
+// Every M word of the line, left to right. events is the open EV file. M2 and M30 set programEnd:
+// the lines after this one are not executed. 0, or kRefused (with the message sent) when a tool
+// number is not finite.
+int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, SegmentStore& store,
+                     bool& programEnd);
 
 // sValue = value and a SpindleSpeed record.
 void emitSpindleSpeed(int32_t value, SegmentStore& store);

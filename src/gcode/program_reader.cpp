@@ -135,9 +135,10 @@ void endDiagnostics(bool hasWords, bool sawMotion) {
 
 // One line: keywords, M words, G words, the other words and the motion. 0 done, 1 done and the
 // line was a G92 line (no report step), kRefused.
-int32_t interpretLine(const char* line, MotionState& motion, FILE* events, SegmentStore& store) {
+int32_t interpretLine(const char* line, MotionState& motion, FILE* events, SegmentStore& store,
+                      bool& programEnd) {
     handleWaitKeywords(line, store);
-    if (handleMWords(line, motion.lineNumber, events, store) != 0) return kRefused;
+    if (handleMWords(line, motion.lineNumber, events, store, programEnd) != 0) return kRefused;
     LineTarget words;
     handleGWords(line, motion, words, store);
     if (readLineWords(line, motion, words, store) != 0) return kRefused;
@@ -180,6 +181,7 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
     bool ended = false;
     bool hasWords = false;
     bool sawMotion = false;
+    bool programEnd = false;  // M2 or M30 was read: the lines after it are only counted
     while (readPiece(line, program, crLineEnds, ended)) {
         // Pieces of one long line share its number.
         if (lineStarts) motion.lineNumber += 1;
@@ -187,10 +189,17 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
 
         cutLine(line, motion.lineNumber);
         if (!hasWords) hasWords = hasText(line);
-        const int32_t result = interpretLine(line, motion, events, store);
-        if (!sawMotion) sawMotion = movePending();
-        if (result == kRefused) return InterpretResult::Refused;
-        if (result == 1 || !countdown.due(1)) continue;
+        if (programEnd) {
+            if (hasText(line)) {
+                noteDiagnostic(DiagnosticKind::AfterProgramEnd, motion.lineNumber, nullptr);
+            }
+        } else {
+            const int32_t result = interpretLine(line, motion, events, store, programEnd);
+            if (!sawMotion) sawMotion = movePending();
+            if (result == kRefused) return InterpretResult::Refused;
+            if (result == 1) continue;
+        }
+        if (!countdown.due(1)) continue;
 
         if (escapeRequested()) return InterpretResult::Aborted;
         const long position = std::ftell(program);
