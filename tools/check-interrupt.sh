@@ -12,15 +12,23 @@ cd "$work"
 awk 'BEGIN { for (i = 0; i < 2000000; ++i) printf "G1 X%.3f Y%.4f\n", (i % 2) * 0.01, i * 0.0001 }' \
     >big.nc
 status=0
-for signal in INT:0.5 TERM:3; do
-    delay=${signal#*:}
-    signal=${signal%:*}
+# SIGINT lands while the program is read; SIGTERM as soon as the conversion has created its CM
+# file (the stale text is gone), that is in the planning or the tick stage, however fast or
+# loaded the machine is.
+for signal in INT TERM; do
     printf 'stale' >big.CM
     printf 'stale' >big.BRK
     "$cli" convert big.nc >out.txt 2>err.txt &
     pid=$!
-    sleep "$delay"
-    kill -"$signal" "$pid"
+    if [ "$signal" = INT ]; then
+        sleep 0.5
+    else
+        for _ in $(seq 600); do
+            [ "$(head -c 5 big.CM)" = stale ] || break
+            sleep 0.05
+        done
+    fi
+    kill -"$signal" "$pid" 2>/dev/null || true  # already ended: the checks below say so
     code=0
     wait "$pid" || code=$?
     if [ "$code" -ne 130 ]; then
