@@ -70,6 +70,20 @@ TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {
         << shown.out;
     EXPECT_GT(testing::readFile(dir.file("plate.CM")).size(), 0u);
 
+    // With workers, too, a program's warnings stand under its own summary, before the next
+    // program's summary, on a stream that shows both.
+    const std::string both = "cd '" + dir.path() + "' && '" + PULSEPOST_CLI +
+                             "' convert -j 2 plate.nc clean.nc </dev/null >both.txt 2>&1";
+    EXPECT_EQ(std::system(both.c_str()), 0);
+    const std::string merged = testing::readFile(dir.file("both.txt"));
+    const std::size_t plate = merged.find("plate.nc: converted");
+    const std::size_t warning = merged.find("  warning line 2: G38.2");
+    const std::size_t clean = merged.find("clean.nc: converted");
+    ASSERT_NE(plate, std::string::npos) << merged;
+    ASSERT_NE(clean, std::string::npos) << merged;
+    EXPECT_GT(warning, plate) << merged;
+    EXPECT_TRUE(clean < plate || clean > warning) << merged;
+
     const CliRun quiet = runCli(dir, "convert -q plate.nc clean.nc");
     EXPECT_EQ(quiet.status, 0);
     EXPECT_EQ(quiet.err, "plate.nc: 1 kind of diagnostics, 2 lines not executed as written\n");

@@ -238,7 +238,8 @@ int convertOne(const std::string& program, const ConvertOptions& o, bool showBar
 
 struct Worker {
     std::size_t program = 0;
-    int summary = -1;  // read end of the pipe the worker writes its summary into
+    int summary = -1;          // read end of the pipe the worker writes its summary into
+    FILE* messages = nullptr;  // the worker's standard error: its diagnostics and messages
 };
 
 // The parent's progress line on a terminal: programs done of all, and which are running.
@@ -250,14 +251,25 @@ void drawWorkerProgress(bool show, std::size_t done, std::size_t total,
     std::fflush(stderr);
 }
 
-// Copies what a finished worker wrote (its summary, a few lines) to standard output.
-void forwardSummary(int fd) {
+// Copies what a finished worker wrote to the parent's streams: its summary (a few lines) to
+// standard output, then its messages and diagnostics to standard error, so that they stand
+// under their program's summary as they do without workers. The messages go through an unnamed
+// temporary file rather than a pipe, so that a worker with many of them never waits for the
+// parent to read.
+void forwardWorkerOutput(const Worker& worker) {
     char buffer[4096];
     ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0)
+    while ((n = read(worker.summary, buffer, sizeof buffer)) > 0)
         std::fwrite(buffer, 1, static_cast<std::size_t>(n), stdout);
-    close(fd);
+    close(worker.summary);
     std::fflush(stdout);
+    if (worker.messages == nullptr) return;
+    std::rewind(worker.messages);
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, worker.messages)) > 0)
+        std::fwrite(buffer, 1, got, stderr);
+    std::fclose(worker.messages);
+    std::fflush(stderr);
 }
 
 // Up to jobs worker processes, one program each. Each worker writes its summary into a pipe that
@@ -275,11 +287,13 @@ int convertInWorkers(const ConvertOptions& o) {
             std::fflush(stdout);
             std::fflush(stderr);
             int fds[2] = {-1, -1};
+            FILE* messages = std::tmpfile();
             const pid_t pid = pipe(fds) == 0 ? fork() : -1;
             if (pid == 0) {
                 close(fds[0]);
                 dup2(fds[1], fileno(stdout));
                 close(fds[1]);
+                if (messages != nullptr) dup2(fileno(messages), fileno(stderr));
                 const int status = convertOne(o.programs[next], o, false);
                 std::fflush(nullptr);
                 _exit(status);
@@ -289,11 +303,12 @@ int convertInWorkers(const ConvertOptions& o) {
                     close(fds[0]);
                     close(fds[1]);
                 }
+                if (messages != nullptr) std::fclose(messages);
                 failed += convertOne(o.programs[next], o, false) != 0;  // no worker: here
                 done += 1;
             } else {
                 close(fds[1]);
-                running[pid] = Worker{next, fds[0]};
+                running[pid] = Worker{next, fds[0], messages};
             }
             next += 1;
             drawWorkerProgress(show, done, o.programs.size(), running);
@@ -306,7 +321,7 @@ int convertInWorkers(const ConvertOptions& o) {
         const auto worker = running.find(pid);
         if (worker == running.end()) continue;
         if (show) std::fputs("\r\033[K", stderr);
-        forwardSummary(worker->second.summary);
+        forwardWorkerOutput(worker->second);
         running.erase(worker);
         done += 1;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) failed += 1;
