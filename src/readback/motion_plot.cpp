@@ -86,13 +86,12 @@ std::string escapeXml(const std::string& text) {
     return out;
 }
 
-// Colour of a speed as a fraction of the highest: dark blue (slow) over teal and green to
-// yellow (fastest).
-std::string speedColour(double fraction) {
-    static const int stops[5][3] = {
-        {68, 1, 84}, {59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {253, 231, 37}};
-    fraction = std::clamp(fraction, 0.0, 1.0) * 4.0;
-    const int i = std::min(3, static_cast<int>(fraction));
+// The colour at fraction (0 to 1) of a ramp through N evenly spaced RGB stops, each channel
+// interpolated linearly between the two stops around it.
+template <int N>
+std::string rampColour(const int (&stops)[N][3], double fraction) {
+    fraction = std::clamp(fraction, 0.0, 1.0) * (N - 1);
+    const int i = std::min(N - 2, static_cast<int>(fraction));
     const double t = fraction - i;
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x",
@@ -100,6 +99,14 @@ std::string speedColour(double fraction) {
                   static_cast<int>(stops[i][1] + t * (stops[i + 1][1] - stops[i][1])),
                   static_cast<int>(stops[i][2] + t * (stops[i + 1][2] - stops[i][2])));
     return text;
+}
+
+// Colour of a speed as a fraction of the highest: dark blue (slow) over teal and green to
+// yellow (fastest).
+std::string speedColour(double fraction) {
+    static constexpr int kStops[5][3] = {
+        {68, 1, 84}, {59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {253, 231, 37}};
+    return rampColour(kStops, fraction);
 }
 
 int bucketOf(double speed, double highest) {
@@ -291,16 +298,9 @@ constexpr double kTraverseSpeedShare = 0.98;  // of the slower rapid speed: plan
 // Colour of a height as a fraction of the Z range, for the view from above: deep cuts dark red,
 // over orange, to pale yellow at the top.
 std::string depthColour(double fraction) {
-    static const int stops[4][3] = {{103, 0, 13}, {203, 24, 29}, {253, 141, 60}, {255, 237, 160}};
-    fraction = std::clamp(fraction, 0.0, 1.0) * 3.0;
-    const int i = std::min(2, static_cast<int>(fraction));
-    const double t = fraction - i;
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x",
-                  static_cast<int>(stops[i][0] + t * (stops[i + 1][0] - stops[i][0])),
-                  static_cast<int>(stops[i][1] + t * (stops[i + 1][1] - stops[i][1])),
-                  static_cast<int>(stops[i][2] + t * (stops[i + 1][2] - stops[i][2])));
-    return text;
+    static constexpr int kStops[4][3] = {
+        {103, 0, 13}, {203, 24, 29}, {253, 141, 60}, {255, 237, 160}};
+    return rampColour(kStops, fraction);
 }
 
 // What colours a view's feed moves: their speed, or (the view from above) their height.
