@@ -66,8 +66,7 @@ TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {
         << shown.out;
     EXPECT_TRUE(contains(shown.out, "warnings  none: every line executed as written")) << shown.out;
     EXPECT_TRUE(contains(shown.out, "lower.nc: converted in")) << shown.out;
-    EXPECT_TRUE(contains(shown.out, ", no motion: the program's words are in lower case"))
-        << shown.out;
+    EXPECT_TRUE(contains(shown.err, "g1: lower-case letters read as words")) << shown.err;
     EXPECT_GT(testing::readFile(dir.file("plate.CM")).size(), 0u);
 
     // With workers, too, a program's warnings stand under its own summary, before the next

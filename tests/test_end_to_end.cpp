@@ -393,5 +393,36 @@ TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {
     EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));  // refused before the set-up
 }
 
+// Constructions CAM systems write that the controller would misread: each program converts to the
+// same pulses as the plain program it means.
+TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
+    configure(testing::quickMachine);
+    struct Case {
+        std::string written;
+        std::string meant;
+    };
+    const std::string longComment(125, 'c');
+    const Case cases[] = {
+        // Lower-case words; the e of an exponent stays an exponent, keywords fold too, the
+        // letters of expressions and parameter names do not.
+        {"g0 x10 y5\ng1 z-1e-1 f100\nG1 x20\n", "G0 X10 Y5\nG1 Z-0.1 F100\nG1 X20\n"},
+        {"G1 X5\nwaitforon2\ng1 x7 y[sin[30]] z#<depth>\n", "G1 X5\nWAITFORON2\nG1 X7 Y[] Z#\n"},
+        // A comment is never executed, however far past a 127-byte piece it runs; a line cut at a *
+        // stays cut in its later pieces.
+        {"G1 Z-1 (" + longComment + " then go to X50 Y50 )\nG1 X1 ;" + longComment + " Z-9\n",
+         "G1 Z-1\nG1 X1\n"},
+        {"G1 Z-1 (" + longComment + " normalized) G1 X3\nG1 X1 Y[1*" + longComment + "] X50\n",
+         "G1 Z-1\nG1 X1 Y0\n"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(convert(c.meant, "meant.nc"), 0) << c.meant;
+        const Bytes meant[] = {output("CM"), output("BRK")};
+        ASSERT_EQ(convert(c.written, "written.nc"), 0) << c.written;
+        EXPECT_EQ(output("CM"), meant[0]) << c.written;
+        EXPECT_EQ(output("BRK"), meant[1]) << c.written;
+        EXPECT_FALSE(meant[0].empty()) << c.meant;
+    }
+}
+
 }  // namespace
 }  // namespace pulsepost

@@ -43,8 +43,8 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
           "(2 times)"}},
         {"G1 X1\ng1 x10\ng1 y10\n",
          {},
-         {"line 2: g1: lower-case letters are not words: the line's lower-case words were ignored "
-          "(2 times)"}},
+         {"line 2: g1: lower-case letters read as words, as upper case (the controller ignores "
+          "them) (2 times)"}},
         {"G1 X1\nG1 Y[2+3] Z1.5e-3\n",
          {},
          {"line 2: Y[2+3]: # parameters and [ ] expressions are not read: a word written with one "
@@ -84,11 +84,6 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
          {"line 1: ;: text after ; read as a comment (the controller reads it as words) (2 "
           "times)"}},
         // Programs that move nothing, with the likeliest reason.
-        {"g0 x1\n",
-         {},
-         {"line 1: g0: lower-case letters are not words: the line's lower-case words were ignored "
-          "(1 time)",
-          "no motion: the program's words are in lower case, which the dialect does not read"}},
         {"M3\nG4P10\n", {}, {"no motion: no line of the program moves the machine"}},
         // Programs read as written: nothing to say.
         {"", {}, {}},

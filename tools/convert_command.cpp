@@ -29,7 +29,9 @@ namespace {
 constexpr const char* kConvertHelp = R"(Part programs
   One block per line. Everything after the first of * ( % / ; is ignored (the controller itself
   reads the text after a ; as words: here it is a comment, reported as a diagnostic). Words are
-  an upper-case letter and a number, anywhere in the line (G1X10Y5 and G1 X10 Y5 are the same).
+  a letter and a number, anywhere in the line (G1X10Y5 and G1 X10 Y5 are the same). Lower-case
+  letters read as upper case, keywords included (g1 x10 is G1 X10, waitforon2 is WAITFORON2);
+  the controller ignores them: a diagnostic reports them.
   M2 and M30 end the program: the lines after them are not executed (the controller runs them;
   a diagnostic counts them).
   G0 rapid move          G1 feed move          G2/G3 arc clockwise/counter-clockwise, centre
@@ -59,7 +61,7 @@ Configuration
 Diagnostics
   What the dialect does not execute as written is reported on standard error under the
   program's summary, once per kind with its first line and a count: G and M codes without a
-  meaning here, lower-case letters, # parameters, [ ] expressions and O, L, B, C, D, E, H, U
+  meaning here, lower-case letters (read as upper case), # parameters, [ ] expressions and O, L, B, C, D, E, H, U
   words (never read), a dwell written as G4 P500 (dwells 0: write G4P500), letters without a
   number (the A of WAITFORON or AT reads as A0), F words ignored by the configuration, words
   for an axis with 0 pulses per unit, G20/G21 (coordinates stay in the machine's unit), and a

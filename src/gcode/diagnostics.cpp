@@ -17,7 +17,7 @@ constexpr int kKinds = static_cast<int>(DiagnosticKind::Count);
 constexpr const char* kKindText[kKinds] = {
     "G code without a meaning here, ignored",
     "M code without a meaning here, ignored",
-    "lower-case letters are not words: the line's lower-case words were ignored",
+    "lower-case letters read as words, as upper case (the controller ignores them)",
     "# parameters and [ ] expressions are not read: a word written with one reads as 0",
     "word the dialect never reads (O, L, B, C, D, E, H, U), ignored",
     "dwell time not written right after the G4 (as G4P500): the dwell reads 0",
@@ -71,16 +71,33 @@ bool isExponent(const char* line, const char* at) {
            ((at[-1] >= '0' && at[-1] <= '9') || at[-1] == '.');
 }
 
+// Lower-case letters are words, as in every RS274 reader: the line is read in upper case,
+// keywords included ("waitforon2" waits as WAITFORON2 does). The e of an exponent stays as it is,
+// and so do the letters of a [ ] expression (function names such as sin) and of a #<name>
+// parameter: they are no words, and the dialect reads neither. The controller ignores lower-case
+// letters, so the first one folded is reported.
+void foldLowerCase(char* line, int32_t lineNumber) {
+    bool noted = false;
+    int brackets = 0;
+    bool name = false;
+    for (char* c = line; *c; ++c) {
+        if (*c == '[') brackets += 1;
+        if (*c == ']' && brackets > 0) brackets -= 1;
+        if (*c == '<' && c > line && c[-1] == '#') name = true;
+        if (*c == '>') name = false;
+        if (brackets > 0 || name || classOf(*c) != kLowerCase || isExponent(line, c)) continue;
+        if (!noted) noteDiagnostic(DiagnosticKind::LowerCase, lineNumber, c);
+        noted = true;
+        *c = static_cast<char>(*c - 'a' + 'A');
+    }
+}
+
 void noteUnreadText(const char* line, int32_t lineNumber, uint8_t found) {
-    bool lower = (found & kLowerCase) == 0;
     bool expression = (found & kExpressionMark) == 0;
     bool unread = (found & kUnreadLetter) == 0;
-    for (const char* c = line; *c && !(lower && expression && unread); ++c) {
+    for (const char* c = line; *c && !(expression && unread); ++c) {
         const uint8_t cls = isExponent(line, c) ? 0 : classOf(*c);
-        if (!lower && cls == kLowerCase) {
-            noteDiagnostic(DiagnosticKind::LowerCase, lineNumber, c);
-            lower = true;
-        } else if (!expression && cls == kExpressionMark) {
+        if (!expression && cls == kExpressionMark) {
             const bool afterLetter = c > line && c[-1] >= 'A' && c[-1] <= 'Z';
             noteDiagnostic(DiagnosticKind::Expression, lineNumber, afterLetter ? c - 1 : c);
             expression = true;
@@ -95,9 +112,6 @@ const char* noMotionReason() {
     if (diagnosed(DiagnosticKind::Expression)) {
         return "its coordinates are # parameters or [ ] expressions, which the dialect does not "
                "read";
-    }
-    if (diagnosed(DiagnosticKind::LowerCase)) {
-        return "the program's words are in lower case, which the dialect does not read";
     }
     return "no line of the program moves the machine";
 }
@@ -130,14 +144,20 @@ void noteFirstDiagnostic(DiagnosticKind kind, int32_t lineNumber, const char* wo
     d.firstWord[k][n] = '\0';
 }
 
-void cutLine(char* line, int32_t lineNumber) {
+bool cutLine(char* line, int32_t lineNumber) {
     uint8_t found = 0;
     char* c = line;
     for (uint8_t cls = classOf(*c); (cls & kLineEnd) == 0; cls = classOf(*++c))
         found |= cls;
     if (*c == ';') noteDiagnostic(DiagnosticKind::SemicolonComment, lineNumber, c);
+    const bool cut = *c != '\0';
     *c = '\0';
+    if ((found & kLowerCase) != 0) {
+        foldLowerCase(line, lineNumber);
+        found |= kUnreadLetter;  // a folded o, l, b... may be a word the dialect never reads
+    }
     if (found != 0) noteUnreadText(line, lineNumber, found);
+    return cut;
 }
 
 void reportDiagnostics() {

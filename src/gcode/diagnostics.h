@@ -13,7 +13,7 @@ namespace pulsepost {
 enum class DiagnosticKind : uint8_t {
     UnknownGCode,         // a G number without a meaning here: ignored
     UnknownMCode,         // an M number without a meaning here: ignored
-    LowerCase,            // a lower-case letter: not a word
+    LowerCase,            // lower-case letters: read as words (the controller ignores them)
     Expression,           // a # parameter or a [ ] expression: not read, its word reads 0
     UnreadWord,           // O, L and letters the dialect never reads (N is a line number: fine)
     DwellSpacing,         // G4 whose time is not right after it ("G4 P1"): dwells what it reads
@@ -62,10 +62,13 @@ inline bool startsNumber(const char* text) {
 }
 
 // Cleans a line: cuts it at the first of "*(%/;" (checksum, comment, tape mark, block delete, and
-// the comment CAM systems start with ";", which the controller would read as words),
-// and notes what is left that the dialect never reads: lower-case letters, # and [, and words of
-// letters that are not read. One pass with a table; the rare finds go out of line.
-void cutLine(char* line, int32_t lineNumber);
+// the comment CAM systems start with ";", which the controller would read as words), turns
+// lower-case letters into upper case (words, where the controller ignores them), and notes what
+// is left that the dialect never reads: # and [, and words of letters that are not read. One pass
+// with a table; the rare finds go out of line.
+// True when the line was cut: the rest of the line, in this piece and in the pieces that follow
+// (a line longer than a piece arrives in pieces), is ignored, so a comment is never executed.
+bool cutLine(char* line, int32_t lineNumber);
 
 // Sends one Warning message per kind seen (first line, word, count), in the order of the kinds.
 void reportDiagnostics();

@@ -17,8 +17,9 @@ namespace pulsepost {
 // Theory of operation: the line loop (stage 0).
 //
 // The program is read with a 128-byte buffer: a line of more than 127 characters arrives in
-// pieces, and every piece is handled as a line of its own. A line is cut at the first of
-// "*(%/" (checksum, comment, tape mark, block delete: everything after is ignored). Then, in
+// pieces, and every piece is handled as a line of its own. A line is cut at the first of "*(%/;"
+// (checksum, comment, tape mark, block delete: everything after is ignored, in the pieces that
+// follow too, so that a comment is never executed); lower-case letters read as upper case. Then, in
 // this order: the wait-for-input keywords, the M words, the G words, the other words, and the
 // motion of the line. Each record is appended as soon as it is built, so the current position
 // (the pending record's end) follows every accepted record. A G92 line only sets the work
@@ -182,12 +183,20 @@ InterpretResult readProgram(FILE* program, const MotionLimits& limits, FILE* eve
     bool hasWords = false;
     bool sawMotion = false;
     bool programEnd = false;  // M2 or M30 was read: the lines after it are only counted
+    bool lineCut = false;     // the line was cut in an earlier piece: the rest of it is ignored
     while (readPiece(line, program, crLineEnds, ended)) {
         // Pieces of one long line share its number.
-        if (lineStarts) motion.lineNumber += 1;
+        if (lineStarts) {
+            motion.lineNumber += 1;
+            lineCut = false;
+        }
         lineStarts = std::strchr(line, '\n') != nullptr;
 
-        cutLine(line, motion.lineNumber);
+        if (lineCut) {
+            line[0] = '\0';
+        } else {
+            lineCut = cutLine(line, motion.lineNumber);
+        }
         if (!hasWords) hasWords = hasText(line);
         if (programEnd) {
             if (hasText(line)) {
