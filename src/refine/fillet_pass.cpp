@@ -31,24 +31,36 @@
 // unit directions of travel into and out of P). Taken from unit directions, it stays exact to
 // rounding however different the two neighbours' lengths are.
 //
-// Trimming. A straight neighbour is cut D back from P along its own direction. An arc neighbour
-// is moved D along its tangent line and then projected back onto its circle (at its start radius
-// for prev, at its end radius for next), so its recorded centre and radius stay exact; a spiral
-// (an arc whose end radius differs from its start radius) is projected onto the spiral, at the
-// radius it has at that angle, so that the trimmed arc keeps the curve. An arc of
+// Trimming (between tangents). A straight neighbour is cut D back from P along its own direction.
+// An arc neighbour is moved D along its tangent line and then projected back onto its circle (at
+// its start radius for prev, at its end radius for next), so its recorded centre and radius stay
+// exact; a spiral (an arc whose end radius differs from its start radius) is projected onto the
+// spiral, at the radius it has at that angle, so that the trimmed arc keeps the curve. An arc of
 // more than half a turn can become one of at most half a turn: the sense of the turn from its
 // fixed end to the new end is compared with the sense towards P, and MinorArc is toggled when
 // they differ. The fillet itself is always the minor arc from A to B, at the lower of the two
 // neighbours' speeds, with the modal values (tool, spindle, outputs, P, S) of next; it never
 // carries an event mark, which stays on next, where the program announced it.
-// Known limit: beside an arc the fillet is tangent only approximately. Its end on the arc's side
-// is the point put back on the circle, not the tangent point, so the directions differ a little
-// at both ends of the fillet (about 1e-3 rad for r = 1, e = 0.001; more as r nears e) and the
-// gap to P can exceed e by a fraction of e. Its end radius may then differ from its start radius:
-// it runs as a spiral onto the arc (see computeLength); when its radii differ by more than
-// kArcRadiusShare the corner is left sharp, with a stop, so that the pass never writes an arc the
-// tick stage refuses. Between straight records the fillet is tangent to rounding and its gap is
-// at most e.
+//
+// Beside an arc. Between a straight record and an arc in whose plane it lies, the fillet is
+// built tangent to the arc itself: its centre lies rho from the line and r - rho (the arc's
+// centre on the inside of the corner) or r + rho (outside) from the arc's centre, at the
+// crossing of the offset line and the offset circle nearest to the corner; the arc is cut where
+// the line from its centre through the fillet's centre meets it, the line at the foot of the
+// fillet's centre. rho starts at the size the corner would have between two straight records
+// and is halved until the gap to P is at most e and neither neighbour loses more than a quarter
+// of its appended length; when no such fillet is found the corner stays sharp, with a stop. A
+// spiral is touched on the circle of the radius it has where the fillet meets it (found by a few
+// refinements), so the cut end lies on the spiral. The directions then agree at both ends of the
+// fillet to rounding.
+// Other corners beside an arc (two arcs, or a line leaving the arc's plane) keep the
+// construction between tangents: the trimmed arc end is the point put back on the curve, not a
+// tangent point, so the directions differ a little at the fillet's ends (about 1e-3 rad for
+// r = 1, e = 0.001; more as r nears e) and the gap to P can exceed e by a fraction of e. Its end
+// radius may then differ from its start radius: it runs as a spiral onto the arc (see
+// computeLength); when its radii differ by more than kArcRadiusShare the corner is left sharp,
+// with a stop, so that the pass never writes an arc the tick stage refuses. Between straight
+// records the fillet is tangent to rounding and its gap is at most e.
 //
 // Corners without a sound fillet. Every Feed record later divides by its length and by its
 // direction, so the pass never writes a fillet of zero size or an undefined direction:
@@ -130,12 +142,11 @@ double tangentReach(double e, double r) {
     return std::sqrt(e * (2.0 * r + e));
 }
 
-// Cuts prev back by d from the corner along its end direction t1 (of length l1); an arc is put
-// back onto its curve (its circle at its start radius, or its spiral at the angle of the new end).
-// false when the new end cannot be placed.
-bool trimEnd(Segment& prev, const Vec4& corner, double d, double l1, const Vec4& t1) {
+// Cuts prev back to newEnd; an arc is put back onto its curve (its circle at its start radius, or
+// its spiral at the angle of the new end). false when the new end cannot be placed.
+bool trimEnd(Segment& prev, const Vec4& corner, const Vec4& newEnd) {
     const Segment whole = prev;
-    prev.end = subtract(corner, scale(d / l1, t1));
+    prev.end = newEnd;
     if (prev.has(SegmentFlags::Arc)) {
         const Vec4 c = prev.centre;
         const Vec4 rs = subtract(prev.start, c);
@@ -156,12 +167,11 @@ bool trimEnd(Segment& prev, const Vec4& corner, double d, double l1, const Vec4&
     return true;
 }
 
-// Cuts next forward by d from the corner along its start direction t2 (of length l2); an arc is
-// put back onto its curve (its circle at its end radius, or its spiral at the angle of the new
-// start). false when the new start cannot be placed.
-bool trimStart(Segment& next, const Vec4& corner, double d, double l2, const Vec4& t2) {
+// Cuts next forward to newStart; an arc is put back onto its curve (its circle at its end radius,
+// or its spiral at the angle of the new start). false when the new start cannot be placed.
+bool trimStart(Segment& next, const Vec4& corner, const Vec4& newStart) {
     const Segment whole = next;
-    next.start = add(next.start, scale(d / l2, t2));
+    next.start = newStart;
     if (next.has(SegmentFlags::Arc)) {
         const Vec4 c = next.centre;
         const Vec4 r1 = subtract(next.start, c);
@@ -179,6 +189,138 @@ bool trimStart(Segment& next, const Vec4& corner, double d, double l2, const Vec
     }
     computeLength(next);
     return true;
+}
+
+// An arc whose plane holds the straight neighbour's unit direction u: the corner can then be
+// rounded by an arc tangent to both. tangent is the arc's direction at the corner, far its
+// other end.
+bool isArcInPlaneOf(const Segment& arc, const Vec4& corner, const Vec4& tangent, const Vec4& far,
+                    const Vec4& u) {
+    const double rc = length(subtract(corner, arc.centre));
+    const double lt = length(tangent);
+    if (!(rc > 0.0) || !(lt > 0.0)) return false;
+    const Vec4 radial = scale(1.0 / rc, subtract(corner, arc.centre));
+    const Vec4 along = scale(1.0 / lt, tangent);
+    const auto outOfPlane = [&](const Vec4& v) {
+        return length(subtract(v, add(scale(dot(v, radial), radial), scale(dot(v, along), along))));
+    };
+    constexpr double kPlaneTolerance = 1e-9;
+    return outOfPlane(u) <= kPlaneTolerance &&
+           outOfPlane(subtract(far, arc.centre)) <= kPlaneTolerance * rc;
+}
+
+// Where a fillet of radius rho touches a line leaving the corner along the unit direction u
+// and a circle (centre c, radius r) through the corner. interior is the unit normal of the line
+// towards the inside of the corner; inside tells that the circle's centre lies on that side
+// too, so that the fillet touches the circle from within. The fillet's centre lies rho from the
+// line and r - rho (inside) or r + rho from c: on the line offset by rho, at its crossing with
+// the offset circle nearest to the corner.
+struct TangentFillet {
+    Vec4 onLine;
+    Vec4 onCircle;
+    Vec4 centre;
+    double along = 0.0;  // units from the corner to onLine
+};
+
+bool placeTangentFillet(const Vec4& corner, const Vec4& u, const Vec4& interior, const Vec4& c,
+                        double r, bool inside, double rho, TangentFillet& out) {
+    const double d = inside ? r - rho : r + rho;
+    if (!(d > 0.0)) return false;
+    const Vec4 w = subtract(add(corner, scale(rho, interior)), c);
+    const double b = dot(w, u);
+    const double disc = b * b - dot(w, w) + d * d;
+    if (!(disc >= 0.0)) return false;
+    const double root = std::sqrt(disc);
+    double s = -b - root;
+    if (!(s > 0.0)) s = -b + root;
+    if (!(s > 0.0) || !std::isfinite(s)) return false;
+    out.along = s;
+    out.onLine = add(corner, scale(s, u));
+    out.centre = add(out.onLine, scale(rho, interior));
+    out.onCircle = add(c, scale(r / d, subtract(out.centre, c)));
+    return true;
+}
+
+// Units from a to b, the direction of a and the direction of b agreeing within this.
+constexpr double kTangentTolerance = 1e-7;  // radians
+
+bool meetsTangent(const Vec4& a, const Vec4& b) {
+    const double la = length(a);
+    const double lb = length(b);
+    return la > 0.0 && lb > 0.0 && dot(a, b) > 0.0 &&
+           length(subtract(scale(1.0 / la, a), scale(1.0 / lb, b))) <= kTangentTolerance;
+}
+
+// Rounds a corner between a straight record and an arc in whose plane it lies by an arc
+// tangent to both: its gap to the corner at most e, neither neighbour cut by more than a quarter
+// of its appended length. The radius starts at rho (the size the corner would have between two
+// straight records) and shrinks until those hold. false when no such fillet is found; window is
+// then unchanged.
+bool filletBesideCircle(Segment (&window)[3], double e, double rho) {
+    Segment& prev = window[0];
+    Segment& next = window[2];
+    const bool arcFirst = prev.has(SegmentFlags::Arc);
+    const Segment& arc = arcFirst ? prev : next;
+    const Segment& line = arcFirst ? next : prev;
+    const Vec4 corner = prev.end;
+    const Vec4 t1 = tangentAt(prev, true);
+    const Vec4 t2 = tangentAt(next, false);
+    const Vec4 u = arcFirst ? scale(1.0 / length(t2), t2) : scale(-1.0 / length(t1), t1);
+    const Vec4 bisector = subtract(scale(1.0 / length(t2), t2), scale(1.0 / length(t1), t1));
+    const Vec4 across = subtract(bisector, scale(dot(bisector, u), u));
+    const double la = length(across);
+    if (!(la > 0.0)) return false;
+    const Vec4 interior = scale(1.0 / la, across);
+    const double r = arcFirst ? arcEndRadius(arc) : arcStartRadius(arc);
+    const bool spiral = arcEndRadius(arc) != arcStartRadius(arc);
+    constexpr int kSpiralRefinements = 4;
+    const bool inside = dot(subtract(arc.centre, corner), bisector) > 0.0;
+    const double lineLimit = kQuarterOfAppendedLength * line.distance;
+    const double arcLimit = kQuarterOfAppendedLength * arc.distance;
+
+    constexpr int kShrinkSteps = 40;
+    constexpr double kShrink = 0.5;
+    if (inside) rho = std::min(rho, kShrink * r);
+    for (int step = 0; step < kShrinkSteps && rho > 0.0; ++step, rho *= kShrink) {
+        // Beside a spiral the fillet touches the circle of the radius the spiral has where the
+        // fillet meets it: a few refinements of that radius put the touching point on the spiral.
+        TangentFillet f;
+        double radius = r;
+        bool placed = false;
+        for (int refine = 0; refine < kSpiralRefinements; ++refine) {
+            placed = placeTangentFillet(corner, u, interior, arc.centre, radius, inside, rho, f);
+            if (!placed || !spiral) break;
+            const double apart =
+                angleApart(subtract(corner, arc.centre), subtract(f.onCircle, arc.centre));
+            radius = arcRadiusAt(arc, arcFirst ? arcAngle(arc) - apart : apart);
+        }
+        if (!placed) continue;
+        const double arcCut =
+            r * angleApart(subtract(corner, arc.centre), subtract(f.onCircle, arc.centre));
+        if (length(subtract(f.centre, corner)) - rho > e || f.along > lineLimit ||
+            arcCut > arcLimit) {
+            continue;
+        }
+        Segment trimmedPrev = prev;
+        Segment trimmedNext = next;
+        if (!trimEnd(trimmedPrev, corner, arcFirst ? f.onCircle : f.onLine) ||
+            !trimStart(trimmedNext, corner, arcFirst ? f.onLine : f.onCircle)) {
+            return false;
+        }
+        Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, f.centre, 1,
+                                 std::min(prev.speed, next.speed));
+        takeModalValuesOf(next, fillet);
+        if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet) ||
+            !meetsTangent(tangentAt(trimmedPrev, true), tangentAt(fillet, false)) ||
+            !meetsTangent(tangentAt(fillet, true), tangentAt(trimmedNext, false))) {
+            return false;
+        }
+        prev = trimmedPrev;
+        window[1] = fillet;
+        next = trimmedNext;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -239,12 +381,24 @@ void filletCorner(Segment (&window)[3]) {
         keepCornerSharp(window, true);
         return;
     }
+    if (prev.has(SegmentFlags::Arc) != next.has(SegmentFlags::Arc)) {
+        const bool arcFirst = prev.has(SegmentFlags::Arc);
+        const Vec4 u = arcFirst ? t2 : scale(-1.0, t1);
+        if (arcFirst ? isArcInPlaneOf(prev, corner, t1, prev.start, scale(1.0 / l2, u))
+                     : isArcInPlaneOf(next, corner, t2, next.end, scale(1.0 / l1, u))) {
+            const double lineLimit =
+                kQuarterOfAppendedLength * (arcFirst ? next.distance : prev.distance);
+            const double rho = std::min(errorReach, lineLimit) * portableTan(h);
+            if (!filletBesideCircle(window, e, rho)) keepCornerSharp(window, true);
+            return;
+        }
+    }
     const Vec4 centre = add(corner, scale(centreDistance / lb, bisector));
 
     Segment trimmedPrev = prev;
     Segment trimmedNext = next;
-    if (!trimEnd(trimmedPrev, corner, reach, l1, t1) ||
-        !trimStart(trimmedNext, corner, reach, l2, t2)) {
+    if (!trimEnd(trimmedPrev, corner, subtract(corner, scale(reach / l1, t1))) ||
+        !trimStart(trimmedNext, corner, add(next.start, scale(reach / l2, t2)))) {
         keepCornerSharp(window, true);
         return;
     }
