@@ -413,6 +413,11 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
          "G1 Z-1\nG1 X1\n"},
         {"G1 Z-1 (" + longComment + " normalized) G1 X3\nG1 X1 Y[1*" + longComment + "] X50\n",
          "G1 Z-1\nG1 X1 Y0\n"},
+        // R arcs: a positive R the short way, a negative R the long way, in G17 and G18.
+        {"G0 X0 Y0\nG2 X6 Y0 R5\nG3 X12 Y0 R-5\n", "G0 X0 Y0\nG2 X6 Y0 I3 J-4\nG3 X12 Y0 I3 J-4\n"},
+        {"G18\nG0 X0 Z0\nG2 X6 Z0 R5\n", "G18\nG0 X0 Z0\nG2 X6 Z0 I3 K4\n"},
+        // G91.1 keeps the coordinates absolute.
+        {"G90 G91.1\nG0 X5\nG1 X6\n", "G90\nG0 X5\nG1 X6\n"},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(convert(c.meant, "meant.nc"), 0) << c.meant;
@@ -422,6 +427,11 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
         EXPECT_EQ(output("BRK"), meant[1]) << c.written;
         EXPECT_FALSE(meant[0].empty()) << c.meant;
     }
+    // An end farther than 2R from the start is refused with its line.
+    EXPECT_NE(convert("G0 X0 Y0\nG2 X20 Y0 R5\n"), 0);
+    EXPECT_NE(refusal().find("program line 2 refused: the arc's end is more than twice its radius"),
+              std::string::npos)
+        << refusal();
 }
 
 }  // namespace

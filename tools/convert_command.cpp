@@ -37,6 +37,10 @@ constexpr const char* kConvertHelp = R"(Part programs
   G0 rapid move          G1 feed move          G2/G3 arc clockwise/counter-clockwise, centre
   G4Pn dwell             G17/G18/G19 plane     from I J K (incremental to the start point)
   G90/G91 absolute/incremental                 G92 set the current position
+  G2/G3 with R and no I J K: centre from the radius (R > 0 the arc of at most a half turn,
+  R < 0 the longer one; an end more than 2R away is refused). G91.1 (I J K relative to the
+  start, as always here) leaves the coordinates absolute. The controller skips R arcs and
+  reads G91.1 as G91: both are reported as diagnostics.
   G2/G3 with a move along the plane's axis (Z in G17, Y in G18, X in G19) is a helix.
   G81 G82 G84 G85 G89 drilling cycles, G83 G86 G87 G88 peck cycles (X Y hole, Z depth,
   R retract plane, Q first peck, V further pecks, W clearance), G80 cancels, G73 as the controller.

@@ -29,6 +29,9 @@ constexpr const char* kKindText[kKinds] = {
     "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
     "text after ; read as a comment (the controller reads it as words)",
     "line after the program's end (M2 or M30) not executed (the controller runs it)",
+    "arc given by its radius, centre taken from it (the controller skips the arc)",
+    "G91.1 read as I, J, K relative to the arc's start, coordinates stay absolute (the controller "
+    "reads G91: incremental coordinates)",
     "no motion",
 };
 

@@ -23,6 +23,8 @@ enum class DiagnosticKind : uint8_t {
     UnitsIgnored,         // G20/G21: coordinates stay in the machine's unit
     SemicolonComment,     // ";" read as the start of a comment, where the controller reads words
     AfterProgramEnd,      // a line after M2/M30, not executed (the controller runs it)
+    RadiusArc,            // G2/G3 with R and no I, J, K: centre from the radius (controller skips)
+    ArcCentreMode,        // G91.1: I, J, K relative to the start, not G91 (the controller's G91)
     NoMotion,             // a program with words that yields no motion
     Count
 };

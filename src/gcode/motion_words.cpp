@@ -358,6 +358,55 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     return appendArcTo(target, centre, dot(r1, r2) < 0.0 ? 1 : 0, motion, store);
 }
 
+// Units: how far beyond twice the radius an R arc's end may lie and still be read as a half
+// circle (the rounding of a program written to three decimals: its ends and its R).
+constexpr double kRadiusReach = 1e-3;
+
+// The first and second axes of a plane, in the order its arcs turn: X Y for G17, Z X for G18,
+// Y Z for G19 (G2 turns clockwise seen from the plane's positive normal).
+void planeAxes(int32_t plane, int& first, int& second) {
+    first = plane == 18 ? 2 : plane == 19 ? 1 : 0;
+    second = plane == 18 ? 0 : plane == 19 ? 2 : 1;
+}
+
+// The centre of an arc written with a radius R instead of I, J, K: on the perpendicular through
+// the middle of the chord, at the side that makes the arc at most a half turn for a positive R
+// and the longer arc for a negative one. The centre's normal-axis and A components are the
+// start's, as for I, J, K. Refused when the end is more than 2R away or is the start itself.
+int32_t radiusArcCentre(const MotionState& motion, double radius, const char* line,
+                        const Vec4& here, LineTarget& words) {
+    int a = 0;
+    int b = 0;
+    planeAxes(motion.plane, a, b);
+    const double dx = words.target[a] - here[a];
+    const double dy = words.target[b] - here[b];
+    const double chord = std::hypot(dx, dy);
+    const double r = std::fabs(radius);
+    if (chord == 0.0) {
+        return refuseLine(motion.lineNumber, "an arc given by its radius (R) ends where it starts");
+    }
+    if (0.5 * chord > r + kRadiusReach) {
+        return refuseLine(motion.lineNumber,
+                          "the arc's end is more than twice its radius (R) from its start");
+    }
+    const double offset = std::sqrt(std::max(0.0, r * r - 0.25 * chord * chord));
+    // Right of the chord (seen along it) for a short clockwise or a long counter-clockwise arc.
+    const double side = (motion.motionMode == 2) == (radius > 0.0) ? 1.0 : -1.0;
+    const double ca = here[a] + 0.5 * dx + side * offset * dy / chord;
+    const double cb = here[b] + 0.5 * dy - side * offset * dx / chord;
+    words.centre = withComponent(withComponent(here, a, ca), b, cb);
+    noteDiagnostic(DiagnosticKind::RadiusArc, motion.lineNumber, wordText(line, 'R') - 1);
+    return 0;
+}
+
+// True for the G word "G91.1" at g (blanks may follow the G).
+bool isArcCentreMode(const char* g) {
+    const char* n = g + 1;
+    while (*n == ' ' || *n == '\t')
+        ++n;
+    return std::strncmp(n, "91.1", 4) == 0 && !(n[4] >= '0' && n[4] <= '9');
+}
+
 // A word's number, refused when not finite; found tells whether the line holds the word.
 struct WordReader {
     const char* line;
@@ -443,6 +492,13 @@ void handleGWords(const char* line, MotionState& motion, LineTarget& words, Segm
                 motion.incremental = false;
                 break;
             case 91:
+                // G91.1 (I, J, K relative to the arc's start, as they always are here) is what
+                // CAM systems write in their header; read as G91 it would make every coordinate
+                // of the program incremental.
+                if (isArcCentreMode(g)) {
+                    noteDiagnostic(DiagnosticKind::ArcCentreMode, motion.lineNumber, g);
+                    break;
+                }
                 motion.incremental = true;
                 break;
             case 92:
@@ -498,9 +554,22 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     if (r.status != 0) return kRefused;
     if (const char* s = wordText(line, 'S')) emitSpindleSpeed(readInteger(s), store);
     if (const char* p = wordText(line, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));
-    if (r.take('I', v)) c.x += v;
-    if (r.take('J', v)) c.y += v;
-    if (r.take('K', v)) c.z += v;
+    bool centreWords = false;
+    if (r.take('I', v)) {
+        c.x += v;
+        centreWords = true;
+    }
+    if (r.take('J', v)) {
+        c.y += v;
+        centreWords = true;
+    }
+    if (r.take('K', v)) {
+        c.z += v;
+        centreWords = true;
+    }
+    double radius = 0.0;
+    const bool radiusArc = (motion.motionMode == 2 || motion.motionMode == 3) && !centreWords &&
+                           !words.g92 && r.take('R', radius);
     if (r.status != 0) return kRefused;
 
     if (words.g92) {
@@ -510,6 +579,7 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     }
     words.target = motion.incremental ? add(t, here) : add(t, motion.workOffset);
     words.centre = add(c, motion.workOffset);
+    if (radiusArc) return radiusArcCentre(motion, radius, line, here, words);
     return 0;
 }
 
