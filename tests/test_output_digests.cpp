@@ -136,7 +136,7 @@ const ReferenceRow kReference[] = {
      0xb914c88af7c3ffcaULL, 0xcbf29ce484222325ULL},
     {"corpus_tort", 0, 0x8f2bf3ad888f0d6dULL, 0x8335f3c9d3adb56dULL, 0x6ec8d0598e445781ULL,
      0xcbf29ce484222325ULL},
-    {"corpus_rebels", 0, 0x9e5fff7d08504f65ULL, 0x60ebc3cf96c4cf5cULL, 0x596900c3303233d7ULL,
+    {"corpus_rebels", 0, 0x7502d5b5488a55b5ULL, 0xde35e53c8749c46dULL, 0x596900c3303233d7ULL,
      0xcbf29ce484222325ULL},
     {"corpus_pcb_back", 0, 0x64299f9bceb4f5f1ULL, 0x9412fc56ff72537dULL, 0x60ff15d5418f9fc4ULL,
      0xcbf29ce484222325ULL},

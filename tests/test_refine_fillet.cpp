@@ -82,13 +82,23 @@ TEST_F(FilletTest, ShortNeighbourLimitsTheFilletToAQuarterOfItsAppendedLength) {
 }
 
 // Beside an arc the fillet is tangent to the arc itself: the direction of travel agrees at both
-// of its ends, the trimmed arc end stays on the arc's curve, the straight neighbour is cut along
-// its own line, and the fillet passes within the error of the corner.
+// of its ends, a trimmed arc end stays on the arc's curve, a straight neighbour is cut along its
+// own line, and the fillet passes within the error of the corner.
 TEST_F(FilletTest, FilletBesideAnArcIsTangentToItWithinTheError) {
     const double turn = 20.0 * kPi / 180.0;
     const Vec4 into(std::cos(-turn), std::sin(-turn), 0.0);
     const Vec4 origin(0, 0, 0);
     const double over = kPi - 0.005;  // start of an arc of half a turn plus 0.005 rad
+    // An arc of radius 1 and 0.5 rad ending at the origin along into, turning left or right.
+    const auto arcInto = [&](bool left) {
+        const double side = left ? 1.0 : -1.0;
+        const Vec4 centre(side * std::sin(turn), side * std::cos(turn), 0.0);
+        const double back = -side * 0.5;
+        const Vec4 r = subtract(origin, centre);
+        const Vec4 start(centre.x + r.x * std::cos(back) - r.y * std::sin(back),
+                         centre.y + r.x * std::sin(back) + r.y * std::cos(back), 0.0);
+        return feedArc(start, origin, centre, 1);
+    };
     struct Case {
         const char* what;
         Segment prev, next;
@@ -108,6 +118,12 @@ TEST_F(FilletTest, FilletBesideAnArcIsTangentToItWithinTheError) {
         {"arc of more than half a turn into a line",
          feedArc(Vec4(std::cos(over), std::sin(over), 0), Vec4(1, 0, 0), origin, 0),
          feedLine(Vec4(1, 0, 0), Vec4(11, 0, 0)), 0.01},
+        {"arc into an arc, both turning left", arcInto(true),
+         feedArc(origin, Vec4(0.2, 0.2, 0), Vec4(0, 0.2, 0), 1), 0.01},
+        {"arc turning right into an arc turning left", arcInto(false),
+         feedArc(origin, Vec4(0.2, 0.2, 0), Vec4(0, 0.2, 0), 1), 0.01},
+        {"arc turning left into an arc turning right", arcInto(true),
+         feedArc(origin, Vec4(0.2, -0.2, 0), Vec4(0, -0.2, 0), 1), 0.001},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -116,8 +132,6 @@ TEST_F(FilletTest, FilletBesideAnArcIsTangentToItWithinTheError) {
         const Vec4 corner = c.prev.end;
         filletCorner(w.records);
         ASSERT_EQ(w.slot().kind, SegmentKind::Feed);
-        const Segment& arc = w.prev().has(SegmentFlags::Arc) ? w.prev() : w.next();
-        const Segment& line = w.prev().has(SegmentFlags::Arc) ? w.next() : w.prev();
         EXPECT_EQ(distanceBetween(w.slot().start, w.prev().end), 0.0);
         EXPECT_EQ(distanceBetween(w.slot().end, w.next().start), 0.0);
         EXPECT_LT(angleBetween(tangentAt(w.prev(), true), tangentAt(w.slot(), false)), 1e-9);
@@ -126,17 +140,22 @@ TEST_F(FilletTest, FilletBesideAnArcIsTangentToItWithinTheError) {
         EXPECT_GT(gap, 0.0);
         EXPECT_LE(gap, c.e * (1.0 + 1e-9));
         EXPECT_NEAR(arcEndRadius(w.slot()), arcStartRadius(w.slot()), 1e-9);
-        // The trimmed end lies on the arc's curve at the angle it was cut at.
-        const Vec4 cut = w.prev().has(SegmentFlags::Arc) ? arc.end : arc.start;
-        const Segment& whole = w.prev().has(SegmentFlags::Arc) ? c.prev : c.next;
-        const double apart =
-            angleApart(subtract(cut, whole.centre), subtract(corner, whole.centre));
-        const double turned = w.prev().has(SegmentFlags::Arc) ? arcAngle(whole) - apart : apart;
-        EXPECT_NEAR(distanceBetween(cut, whole.centre), arcRadiusAt(whole, turned), 1e-12);
-        const Segment& wholeLine = w.prev().has(SegmentFlags::Arc) ? c.next : c.prev;
-        EXPECT_LT(
-            angleBetween(subtract(line.end, line.start), subtract(wholeLine.end, wholeLine.start)),
-            1e-9);
+        for (const bool first : {true, false}) {
+            const Segment& whole = first ? c.prev : c.next;
+            const Segment& cut = first ? w.prev() : w.next();
+            if (whole.has(SegmentFlags::Arc)) {
+                // The trimmed end lies on the arc's curve at the angle it was cut at.
+                const Vec4 end = first ? cut.end : cut.start;
+                const double apart =
+                    angleApart(subtract(end, whole.centre), subtract(corner, whole.centre));
+                const double turned = first ? arcAngle(whole) - apart : apart;
+                EXPECT_NEAR(distanceBetween(end, whole.centre), arcRadiusAt(whole, turned), 1e-12);
+            } else {
+                EXPECT_LT(
+                    angleBetween(subtract(cut.end, cut.start), subtract(whole.end, whole.start)),
+                    1e-9);
+            }
+        }
     }
 }
 

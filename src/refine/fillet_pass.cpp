@@ -42,18 +42,19 @@
 // neighbours' speeds, with the modal values (tool, spindle, outputs, P, S) of next; it never
 // carries an event mark, which stays on next, where the program announced it.
 //
-// Beside an arc. Between a straight record and an arc in whose plane it lies, the fillet is
-// built tangent to the arc itself: its centre lies rho from the line and r - rho (the arc's
-// centre on the inside of the corner) or r + rho (outside) from the arc's centre, at the
-// crossing of the offset line and the offset circle nearest to the corner; the arc is cut where
-// the line from its centre through the fillet's centre meets it, the line at the foot of the
-// fillet's centre. rho starts at the size the corner would have between two straight records
-// and is halved until the gap to P is at most e and neither neighbour loses more than a quarter
-// of its appended length; when no such fillet is found the corner stays sharp, with a stop. A
-// spiral is touched on the circle of the radius it has where the fillet meets it (found by a few
-// refinements), so the cut end lies on the spiral. The directions then agree at both ends of the
-// fillet to rounding.
-// Other corners beside an arc (two arcs, or a line leaving the arc's plane) keep the
+// Beside an arc. When the corner's neighbours lie in one plane and one of them or both are arcs,
+// the fillet is built tangent to them: its centre lies rho from a straight neighbour and
+// r - rho (the arc's centre on the inside of the corner) or r + rho (outside) from an arc's
+// centre: a line and an arc give the crossing of the offset line and the offset circle nearest
+// to the corner, two arcs the crossing of the two offset circles nearest to it. An arc is cut
+// where the line from its centre through the fillet's centre meets it, a straight record at
+// the foot of the fillet's centre. rho starts at the size the corner would have between two
+// straight records and is halved until the gap to P is at most e and neither neighbour loses
+// more than a quarter of its appended length; when no such fillet is found the corner stays
+// sharp, with a stop. A spiral is touched on the circle of the radius it has where the fillet
+// meets it (found by a few refinements), so the cut end lies on the spiral. The directions then
+// agree at both ends of the fillet to rounding.
+// A corner whose line leaves the arc's plane (a helix, a plunge into an arc) keeps the
 // construction between tangents: the trimmed arc end is the point put back on the curve, not a
 // tangent point, so the directions differ a little at the fillet's ends (about 1e-3 rad for
 // r = 1, e = 0.001; more as r nears e) and the gap to P can exceed e by a fraction of e. Its end
@@ -209,36 +210,82 @@ bool isArcInPlaneOf(const Segment& arc, const Vec4& corner, const Vec4& tangent,
            outOfPlane(subtract(far, arc.centre)) <= kPlaneTolerance * rc;
 }
 
-// Where a fillet of radius rho touches a line leaving the corner along the unit direction u
-// and a circle (centre c, radius r) through the corner. interior is the unit normal of the line
-// towards the inside of the corner; inside tells that the circle's centre lies on that side
-// too, so that the fillet touches the circle from within. The fillet's centre lies rho from the
-// line and r - rho (inside) or r + rho from c: on the line offset by rho, at its crossing with
-// the offset circle nearest to the corner.
-struct TangentFillet {
-    Vec4 onLine;
-    Vec4 onCircle;
-    Vec4 centre;
-    double along = 0.0;  // units from the corner to onLine
+// One neighbour of a corner as the fillet sees it: a straight record, cut at the foot of the
+// fillet's centre, or an arc, cut where the line from its centre through the fillet's centre
+// meets it.
+struct Leg {
+    const Segment* record = nullptr;
+    bool first = false;  // the record before the corner
+    bool arc = false;
+    Vec4 away;            // a straight record: its unit direction away from the corner
+    Vec4 interior;        // a straight record: its unit normal towards the inside of the corner
+    bool inside = false;  // an arc: its centre lies on the inside of the corner
+    double radius = 0.0;  // an arc: the radius of the circle the fillet touches
+    double limit = 0.0;   // the most the record may lose, units
 };
 
-bool placeTangentFillet(const Vec4& corner, const Vec4& u, const Vec4& interior, const Vec4& c,
-                        double r, bool inside, double rho, TangentFillet& out) {
-    const double d = inside ? r - rho : r + rho;
+// The radius of a curve at the point where it is cut at touch.
+double radiusWhereCut(const Leg& leg, const Vec4& corner, const Vec4& touch) {
+    const Segment& arc = *leg.record;
+    const double apart = angleApart(subtract(corner, arc.centre), subtract(touch, arc.centre));
+    return arcRadiusAt(arc, leg.first ? arcAngle(arc) - apart : apart);
+}
+
+// The fillet centre rho from a straight leg and at r -+ rho from an arc's centre: on the offset
+// line, at its crossing with the offset circle nearest to the corner.
+bool centreBesideLineAndArc(const Vec4& corner, const Leg& line, const Leg& arc, double rho,
+                            Vec4& centre) {
+    const double d = arc.inside ? arc.radius - rho : arc.radius + rho;
     if (!(d > 0.0)) return false;
-    const Vec4 w = subtract(add(corner, scale(rho, interior)), c);
-    const double b = dot(w, u);
+    const Vec4 w = subtract(add(corner, scale(rho, line.interior)), arc.record->centre);
+    const double b = dot(w, line.away);
     const double disc = b * b - dot(w, w) + d * d;
     if (!(disc >= 0.0)) return false;
     const double root = std::sqrt(disc);
     double s = -b - root;
     if (!(s > 0.0)) s = -b + root;
     if (!(s > 0.0) || !std::isfinite(s)) return false;
-    out.along = s;
-    out.onLine = add(corner, scale(s, u));
-    out.centre = add(out.onLine, scale(rho, interior));
-    out.onCircle = add(c, scale(r / d, subtract(out.centre, c)));
+    centre = add(add(corner, scale(s, line.away)), scale(rho, line.interior));
     return true;
+}
+
+// The fillet centre at r -+ rho from both arcs' centres: the crossing of the two offset circles
+// nearest to the corner. inPlane is a direction of the arcs' plane.
+bool centreBetweenArcs(const Vec4& corner, const Leg& a, const Leg& b, const Vec4& inPlane,
+                       double rho, Vec4& centre) {
+    const double da = a.inside ? a.radius - rho : a.radius + rho;
+    const double db = b.inside ? b.radius - rho : b.radius + rho;
+    const Vec4 ca = a.record->centre;
+    const Vec4 apart = subtract(b.record->centre, ca);
+    const double d = length(apart);
+    if (!(da > 0.0) || !(db > 0.0) || !(d > 0.0)) return false;
+    const Vec4 along = scale(1.0 / d, apart);
+    const double x = (da * da - db * db + d * d) / (2.0 * d);
+    const double y2 = da * da - x * x;
+    Vec4 across = subtract(inPlane, scale(dot(inPlane, along), along));
+    const double lacross = length(across);
+    if (!(y2 >= 0.0) || !(lacross > 0.0)) return false;
+    across = scale(std::sqrt(y2) / lacross, across);
+    const Vec4 base = add(ca, scale(x, along));
+    const Vec4 one = add(base, across);
+    const Vec4 other = subtract(base, across);
+    centre = length(subtract(one, corner)) <= length(subtract(other, corner)) ? one : other;
+    return isFinite(centre);
+}
+
+// Where the fillet of centre q and radius rho touches a leg.
+Vec4 touchingPoint(const Leg& leg, const Vec4& corner, const Vec4& q, double rho) {
+    if (!leg.arc) return add(corner, scale(dot(subtract(q, corner), leg.away), leg.away));
+    const Vec4 c = leg.record->centre;
+    const double d = leg.inside ? leg.radius - rho : leg.radius + rho;
+    return add(c, scale(leg.radius / d, subtract(q, c)));
+}
+
+// What a leg loses when cut at touch, units.
+double cutLength(const Leg& leg, const Vec4& corner, const Vec4& touch) {
+    if (!leg.arc) return length(subtract(touch, corner));
+    const Vec4 c = leg.record->centre;
+    return leg.radius * angleApart(subtract(corner, c), subtract(touch, c));
 }
 
 // Units from a to b, the direction of a and the direction of b agreeing within this.
@@ -251,63 +298,71 @@ bool meetsTangent(const Vec4& a, const Vec4& b) {
            length(subtract(scale(1.0 / la, a), scale(1.0 / lb, b))) <= kTangentTolerance;
 }
 
-// Rounds a corner between a straight record and an arc in whose plane it lies by an arc
-// tangent to both: its gap to the corner at most e, neither neighbour cut by more than a quarter
-// of its appended length. The radius starts at rho (the size the corner would have between two
-// straight records) and shrinks until those hold. false when no such fillet is found; window is
-// then unchanged.
-bool filletBesideCircle(Segment (&window)[3], double e, double rho) {
+// Rounds a corner beside an arc, whose neighbours lie in one plane, by an arc tangent to both:
+// its gap to the corner at most e, neither neighbour cut by more than a quarter of its appended
+// length. The radius starts at rho (the size the corner would have between two straight
+// records) and is halved until those hold. false when no such fillet is found; window is then
+// unchanged.
+bool filletBesideArc(Segment (&window)[3], double e, double rho) {
     Segment& prev = window[0];
     Segment& next = window[2];
-    const bool arcFirst = prev.has(SegmentFlags::Arc);
-    const Segment& arc = arcFirst ? prev : next;
-    const Segment& line = arcFirst ? next : prev;
     const Vec4 corner = prev.end;
-    const Vec4 t1 = tangentAt(prev, true);
-    const Vec4 t2 = tangentAt(next, false);
-    const Vec4 u = arcFirst ? scale(1.0 / length(t2), t2) : scale(-1.0 / length(t1), t1);
-    const Vec4 bisector = subtract(scale(1.0 / length(t2), t2), scale(1.0 / length(t1), t1));
-    const Vec4 across = subtract(bisector, scale(dot(bisector, u), u));
-    const double la = length(across);
-    if (!(la > 0.0)) return false;
-    const Vec4 interior = scale(1.0 / la, across);
-    const double r = arcFirst ? arcEndRadius(arc) : arcStartRadius(arc);
-    const bool spiral = arcEndRadius(arc) != arcStartRadius(arc);
-    constexpr int kSpiralRefinements = 4;
-    const bool inside = dot(subtract(arc.centre, corner), bisector) > 0.0;
-    const double lineLimit = kQuarterOfAppendedLength * line.distance;
-    const double arcLimit = kQuarterOfAppendedLength * arc.distance;
+    const Vec4 u1 = tangentAt(prev, true);
+    const Vec4 u2 = tangentAt(next, false);
+    const Vec4 bisector = subtract(scale(1.0 / length(u2), u2), scale(1.0 / length(u1), u1));
+    Leg legs[2];
+    for (int i = 0; i < 2; ++i) {
+        Leg& leg = legs[i];
+        leg.first = i == 0;
+        leg.record = leg.first ? &prev : &next;
+        leg.arc = leg.record->has(SegmentFlags::Arc);
+        leg.limit = kQuarterOfAppendedLength * leg.record->distance;
+        if (leg.arc) {
+            leg.radius = leg.first ? arcEndRadius(prev) : arcStartRadius(next);
+            leg.inside = dot(subtract(leg.record->centre, corner), bisector) > 0.0;
+            if (leg.inside) rho = std::min(rho, 0.5 * leg.radius);
+        } else {
+            leg.away = leg.first ? scale(-1.0 / length(u1), u1) : scale(1.0 / length(u2), u2);
+            const Vec4 across = subtract(bisector, scale(dot(bisector, leg.away), leg.away));
+            const double la = length(across);
+            if (!(la > 0.0)) return false;
+            leg.interior = scale(1.0 / la, across);
+        }
+    }
+    const bool bothArcs = legs[0].arc && legs[1].arc;
+    const int lineIndex = legs[0].arc ? 1 : 0;
 
+    // Beside a spiral the fillet touches the circle of the radius the spiral has where the fillet
+    // meets it: a few refinements of that radius put the touching point on the spiral.
+    constexpr int kSpiralRefinements = 4;
     constexpr int kShrinkSteps = 40;
-    constexpr double kShrink = 0.5;
-    if (inside) rho = std::min(rho, kShrink * r);
-    for (int step = 0; step < kShrinkSteps && rho > 0.0; ++step, rho *= kShrink) {
-        // Beside a spiral the fillet touches the circle of the radius the spiral has where the
-        // fillet meets it: a few refinements of that radius put the touching point on the spiral.
-        TangentFillet f;
-        double radius = r;
+    for (int step = 0; step < kShrinkSteps && rho > 0.0; ++step, rho *= 0.5) {
+        Vec4 q;
+        Vec4 touch[2];
         bool placed = false;
         for (int refine = 0; refine < kSpiralRefinements; ++refine) {
-            placed = placeTangentFillet(corner, u, interior, arc.centre, radius, inside, rho, f);
-            if (!placed || !spiral) break;
-            const double apart =
-                angleApart(subtract(corner, arc.centre), subtract(f.onCircle, arc.centre));
-            radius = arcRadiusAt(arc, arcFirst ? arcAngle(arc) - apart : apart);
+            placed = bothArcs ? centreBetweenArcs(corner, legs[0], legs[1], u1, rho, q)
+                              : centreBesideLineAndArc(corner, legs[lineIndex], legs[1 - lineIndex],
+                                                       rho, q);
+            if (!placed) break;
+            for (int i = 0; i < 2; ++i)
+                touch[i] = touchingPoint(legs[i], corner, q, rho);
+            for (Leg& leg : legs) {
+                if (leg.arc) leg.radius = radiusWhereCut(leg, corner, touch[leg.first ? 0 : 1]);
+            }
         }
         if (!placed) continue;
-        const double arcCut =
-            r * angleApart(subtract(corner, arc.centre), subtract(f.onCircle, arc.centre));
-        if (length(subtract(f.centre, corner)) - rho > e || f.along > lineLimit ||
-            arcCut > arcLimit) {
+        if (length(subtract(q, corner)) - rho > e ||
+            cutLength(legs[0], corner, touch[0]) > legs[0].limit ||
+            cutLength(legs[1], corner, touch[1]) > legs[1].limit) {
             continue;
         }
         Segment trimmedPrev = prev;
         Segment trimmedNext = next;
-        if (!trimEnd(trimmedPrev, corner, arcFirst ? f.onCircle : f.onLine) ||
-            !trimStart(trimmedNext, corner, arcFirst ? f.onLine : f.onCircle)) {
+        if (!trimEnd(trimmedPrev, corner, touch[0]) || !trimStart(trimmedNext, corner, touch[1])) {
             return false;
         }
-        Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, f.centre, 1,
+        Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, q, 1,
                                  std::min(prev.speed, next.speed));
         takeModalValuesOf(next, fillet);
         if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet) ||
@@ -381,17 +436,18 @@ void filletCorner(Segment (&window)[3]) {
         keepCornerSharp(window, true);
         return;
     }
-    if (prev.has(SegmentFlags::Arc) != next.has(SegmentFlags::Arc)) {
-        const bool arcFirst = prev.has(SegmentFlags::Arc);
-        const Vec4 u = arcFirst ? t2 : scale(-1.0, t1);
-        if (arcFirst ? isArcInPlaneOf(prev, corner, t1, prev.start, scale(1.0 / l2, u))
-                     : isArcInPlaneOf(next, corner, t2, next.end, scale(1.0 / l1, u))) {
-            const double lineLimit =
-                kQuarterOfAppendedLength * (arcFirst ? next.distance : prev.distance);
-            const double rho = std::min(errorReach, lineLimit) * portableTan(h);
-            if (!filletBesideCircle(window, e, rho)) keepCornerSharp(window, true);
-            return;
-        }
+    const bool arcBefore = prev.has(SegmentFlags::Arc);
+    const bool arcAfter = next.has(SegmentFlags::Arc);
+    if ((arcBefore || arcAfter) &&
+        (!arcBefore || isArcInPlaneOf(prev, corner, t1, prev.start, scale(1.0 / l2, t2))) &&
+        (!arcAfter || isArcInPlaneOf(next, corner, t2, next.end, scale(1.0 / l1, t1)))) {
+        const double lineLimit = kQuarterOfAppendedLength *
+                                 (arcBefore && arcAfter ? std::min(prev.distance, next.distance)
+                                  : arcBefore           ? next.distance
+                                                        : prev.distance);
+        const double rho = std::min(errorReach, lineLimit) * portableTan(h);
+        if (!filletBesideArc(window, e, rho)) keepCornerSharp(window, true);
+        return;
     }
     const Vec4 centre = add(corner, scale(centreDistance / lb, bisector));
 
