@@ -21,10 +21,10 @@ constexpr const char* kKindText[kKinds] = {
     "# parameters and [ ] expressions are not read: a word written with one reads as 0",
     "word the dialect never reads (O, L, B, C, D, E, H, U), ignored",
     "dwell time not written right after the G4 (as G4P500): the dwell reads 0",
-    "letter without a number (as inside a keyword such as WAITFORON or AT) read as a word with "
-    "value 0",
-    "F word ignored: option bit 0x01 of ZORVAN.CFG ignores F words, moves run at the configured "
-    "speeds",
+    ("letter without a number (as inside a keyword such as WAITFORON or AT) read as a word with "
+     "value 0"),
+    ("F word ignored: option bit 0x01 of ZORVAN.CFG ignores F words, moves run at the configured "
+     "speeds"),
     "word for an axis with 0 pulses per unit, executed but no motor moves it",
     "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
     "text after ; read as a comment (the controller reads it as words)",
@@ -48,9 +48,9 @@ constexpr std::array<uint8_t, 256> kTextClass = [] {
     table['#'] = kExpressionMark;
     table['['] = kExpressionMark;
     for (const char c : {'O', 'L', 'B', 'C', 'D', 'E', 'H', 'U'})
-        table[static_cast<std::size_t>(c)] = kUnreadLetter;
+        table[static_cast<unsigned char>(c)] = kUnreadLetter;
     for (const char c : {'*', '(', '%', '/', ';', '\0'})
-        table[static_cast<std::size_t>(c)] = kLineEnd;
+        table[static_cast<unsigned char>(c)] = kLineEnd;
     return table;
 }();
 
