@@ -14,7 +14,8 @@ struct OutputFile {
     long long bytes = -1;  // -1: not there
 };
 
-struct ConversionSummary {
+// One per conversion, its fields grouped by the file they are read from rather than packed by size.
+struct ConversionSummary {  // NOLINT(clang-analyzer-optin.performance.Padding)
     std::string program;
     int32_t result = 0;               // what p returned
     bool aborted = false;             // Esc after the path was interpreted (the result is then 0)
