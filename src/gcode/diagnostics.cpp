@@ -13,7 +13,8 @@ Diagnostics gDiagnostics;
 
 constexpr int kKinds = static_cast<int>(DiagnosticKind::Count);
 
-// What each kind says happened, in the order of DiagnosticKind.
+// What each kind says happened, in the order of DiagnosticKind. A text split over two lines is
+// parenthesised, so that it reads (to clang-tidy too) as one entry rather than a missing comma.
 constexpr const char* kKindText[kKinds] = {
     "G code without a meaning here, ignored",
     "M code without a meaning here, ignored",
@@ -30,8 +31,8 @@ constexpr const char* kKindText[kKinds] = {
     "text after ; read as a comment (the controller reads it as words)",
     "line after the program's end (M2 or M30) not executed (the controller runs it)",
     "arc given by its radius, centre taken from it (the controller skips the arc)",
-    "G91.1 read as I, J, K relative to the arc's start, coordinates stay absolute (the controller "
-    "reads G91: incremental coordinates)",
+    ("G91.1 read as I, J, K relative to the arc's start, coordinates stay absolute (the controller "
+     "reads G91: incremental coordinates)"),
     "no motion",
 };
 
