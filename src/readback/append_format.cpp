@@ -1,5 +1,6 @@
 #include "readback/append_format.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -19,6 +20,11 @@ void appendf(std::string& out, const char* format, ...) {
         out.resize(at + static_cast<std::size_t>(n));
     }
     va_end(again);
+}
+
+void appendClock(std::string& out, double seconds) {
+    const long long whole = std::llround(seconds);
+    appendf(out, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
 }
 
 }  // namespace pulsepost

@@ -376,8 +376,7 @@ std::string clockText(double seconds) {
         appendf(text, "%.1f s", seconds);
         return text;
     }
-    const long long whole = std::llround(seconds);
-    appendf(text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
+    appendClock(text, seconds);
     return text;
 }
 
