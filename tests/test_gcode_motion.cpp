@@ -266,6 +266,18 @@ TEST(GcodeMotion, NonFiniteOrUnmeasurableNumbersAreRefused) {
     EXPECT_EQ(interpret("G1 X1 Fnan\n", ignore).result, 0);
 }
 
+// An arc that starts or ends on its centre has no radius to run at: it is refused at its line,
+// never handed to the planner with a speed limit of 0 (a program found by fuzzing).
+TEST(GcodeMotion, ArcsWithoutARadiusAreRefusedAtTheirLine) {
+    const auto run = interpret(
+        "G19 G2 J7.071068 K-7.071068 X0.534927 Y-12.348194 Z15.990587\n"
+        "G2 X130.56 Y-97.62 Z-1.75 I-0.4 J0\nG2 X130.56 Y-97.62 I-0.4\n");
+    EXPECT_EQ(run.result, -1);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_NE(run.messages[0].second.find("line 3"), std::string::npos) << run.messages[0].second;
+    EXPECT_NE(run.messages[0].second.find("on its centre"), std::string::npos);
+}
+
 // Every move is refused at the line that programs it when an output could not count where it
 // goes, rapids kept as rapid records or planned as feeds alike; an arc by its farthest reach.
 TEST(GcodeMotion, TargetsBeyondThePulseRangeAreRefusedAtTheirLine) {

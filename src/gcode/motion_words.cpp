@@ -74,6 +74,11 @@ int32_t appendArcTo(const Vec4& end, const Vec4& centre, int minor, const Motion
                     SegmentStore& store) {
     Segment record =
         makeArc(SegmentKind::Feed, currentPosition(), end, centre, minor, motion.feedSpeed);
+    // An arc that starts or ends on its centre has no radius there: its speed limit would be 0,
+    // which no profile can run. It is refused here, with its line, rather than by the planner.
+    if (record.length > 0.0 && std::min(arcStartRadius(record), arcEndRadius(record)) == 0.0) {
+        return refuseLine(motion.lineNumber, "the arc starts or ends on its centre");
+    }
     return appendChecked(record, motion, store);
 }
 
