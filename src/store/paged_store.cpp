@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/memory.h"
 #include "report/message_sink.h"
 
 namespace pulsepost {
@@ -23,14 +22,15 @@ void setPageReleaser(PageReleaser releaser) {
 
 namespace store_detail {
 
+// Pages come from malloc with the host's default paging, touched only as records are written.
+// They are deliberately not advised for huge pages: where the kernel compacts memory for such a
+// request (its usual setting), each 2 MiB fault can wait far longer than the small-page faults it
+// saves, and a conversion's fill time then varies several-fold from run to run.
 void* allocatePage(const StoreTraits& traits, int32_t pageIndex) {
     const int32_t pageBytes = traits.recordSize * kRecordsPerPage;
     void* page = gAllocator ? gAllocator(static_cast<std::size_t>(pageBytes))
                             : std::malloc(static_cast<std::size_t>(pageBytes));
-    if (page != nullptr) {
-        adviseSequentialFill(page, static_cast<std::size_t>(pageBytes));
-        return page;
-    }
+    if (page != nullptr) return page;
     char text[64];
     if (pageIndex == 0) {
         std::snprintf(text, sizeof text, "allocating %d bytes", pageBytes);
