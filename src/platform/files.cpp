@@ -9,6 +9,7 @@
 
 #if defined(_WIN32)
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -212,8 +213,32 @@ bool keepBackup(const char* path, const char* backup) {
     return renameOver(path, backup);
 }
 
-DirectoryLock::DirectoryLock(const char*) {}
-DirectoryLock::~DirectoryLock() {}
+// Windows locks byte ranges of files, not directories: the lock is on the first byte of an
+// empty file kept in the directory for it, which every caller opens and never writes. It is
+// never removed: a caller that removed it would let the next one lock a new file of that name
+// while a third still waits on the old one.
+constexpr const char* kDirectoryLockName = "pulsepost.lck";
+
+DirectoryLock::DirectoryLock(const char* dir) {
+    char path[kPathLimit + 1];
+    joinPathCut(path, dir, kDirectoryLockName);
+    descriptor_ =
+        _open(path, _O_RDONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    if (descriptor_ < 0) return;
+    OVERLAPPED start{};
+    const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor_));
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) {
+        _close(descriptor_);  // a file system without locks: go on unlocked, as elsewhere
+        descriptor_ = -1;
+    }
+}
+
+DirectoryLock::~DirectoryLock() {
+    if (descriptor_ < 0) return;
+    OVERLAPPED start{};
+    UnlockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor_)), 0, 1, 0, &start);
+    _close(descriptor_);
+}
 
 #else
 

@@ -107,8 +107,12 @@ bool keepBackup(const char* path, const char* backup);
 
 // An advisory lock on a directory for the lifetime of the object, taken by every call that may
 // rewrite the configuration files in it, so that two conversions starting at once read and
-// replace them one after the other. The current directory when dir is empty. Waits for the lock;
-// does nothing where the host has no such lock (Windows) or the directory cannot be opened.
+// replace them one after the other. The current directory when dir is empty. Waits for the lock.
+// On Linux it is a flock of the directory; on Windows, which locks files and not directories,
+// a lock of the empty file pulsepost.lck in it, created when missing and left in place. Where the
+// lock cannot be had (the directory or the lock file cannot be opened, a file system without locks)
+// the caller goes on without it: the files' own replacement by rename still keeps each of them
+// whole.
 class DirectoryLock {
   public:
     explicit DirectoryLock(const char* dir);

@@ -1,9 +1,10 @@
 // The platform layer as the Windows library uses it, run under the Windows C runtime: text files
 // with exactly one CR LF per line (the runtime's text mode must not add a second CR), file length
 // and raw writes through the runtime's descriptor functions, the current directory, and the
-// configuration paths joined with a backslash and cut at 255 characters. A console key check
-// without a console says "no key" at once.
+// configuration paths joined with a backslash and cut at 255 characters, and the configuration
+// directory's lock. A console key check without a console says "no key" at once.
 #include <direct.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -86,6 +87,39 @@ void configurationPathsUseBackslashes() {
     check(std::string(out) == std::string(255, 'd'), "long directory cut at 255 characters");
 }
 
+struct LockWaiter {
+    const char* dir;
+    volatile LONG locked;
+};
+
+DWORD WINAPI takeLock(void* argument) {
+    auto* waiter = static_cast<LockWaiter*>(argument);
+    const pulsepost::DirectoryLock lock(waiter->dir);
+    InterlockedExchange(&waiter->locked, 1);
+    return 0;
+}
+
+// Two callers of one configuration directory take turns: the second waits for the first.
+void directoryLockMakesTheNextCallerWait() {
+    LockWaiter waiter{"platform_check_lock", 0};
+    _mkdir(waiter.dir);
+    HANDLE thread = nullptr;
+    {
+        const pulsepost::DirectoryLock held(waiter.dir);
+        thread = CreateThread(nullptr, 0, takeLock, &waiter, 0, nullptr);
+        check(thread != nullptr, "a second thread starts");
+        if (thread == nullptr) return;
+        Sleep(300);
+        check(InterlockedCompareExchange(&waiter.locked, 0, 0) == 0,
+              "the second caller waits while the lock is held");
+    }
+    check(WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && waiter.locked == 1,
+          "the second caller has the lock once the first lets go");
+    CloseHandle(thread);
+    std::remove("platform_check_lock\\pulsepost.lck");
+    _rmdir(waiter.dir);
+}
+
 void keyCheckWithoutConsoleDoesNotBlock() {
     // Standard input is not a console here: no key is ever waiting.
     check(pulsepost::consoleKeyWaiting() == 0, "no key waiting without a console");
@@ -98,6 +132,7 @@ int main() {
     fileLengthAndRawWrite();
     currentDirectoryMatchesTheRuntime();
     configurationPathsUseBackslashes();
+    directoryLockMakesTheNextCallerWait();
     keyCheckWithoutConsoleDoesNotBlock();
     std::printf("platform checks: %d passed, %d failed\n", gChecks - gFailures, gFailures);
     return gFailures == 0 ? 0 : 1;
