@@ -1,11 +1,17 @@
 // `pulsepost config show|set`: the named values with their units, and a change of one value that
 // leaves every other byte of the file as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "cli_support.h"
+#include "platform/files.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -103,16 +109,53 @@ TEST_F(CliConfig, SetRewritesOneValueAndKeepsEveryOtherByte) {
     EXPECT_TRUE(contains(runCli(dir, "config show").out, "80.000000"));
 }
 
-TEST_F(CliConfig, SetRefusesAMissingOrDamagedFile) {
-    testing::writeFile(dir.file("ZORVAN.CFG"), machine.substr(0, machine.size() / 2));
+// A file set cannot safely replace is left as it is, with its reason: missing, damaged, not a
+// regular file (a FIFO is never waited on, by show either), or a symbolic link, which the new
+// file would replace while the file it names kept the old value.
+TEST_F(CliConfig, SetRefusesAFileItCannotReplaceSafely) {
+    const std::string zorvan = dir.file("ZORVAN.CFG");
+    testing::writeFile(zorvan, machine.substr(0, machine.size() / 2));
     const CliRun damaged = runCli(dir, "config set feed-speed 80");
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(contains(damaged.err, "ZORVAN.CFG is damaged")) << damaged.err;
-    EXPECT_TRUE(contains(runCli(dir, "config show").out, "damaged")) << damaged.err;
+    EXPECT_TRUE(contains(runCli(dir, "config show").out, "damaged"));
     std::remove(dir.file("params.cfg").c_str());
     const CliRun missing = runCli(dir, "config set max-fillet-error 5");
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(contains(missing.err, "params.cfg is missing")) << missing.err;
+
+    std::remove(zorvan.c_str());
+    ASSERT_EQ(mkfifo(zorvan.c_str(), 0644), 0);
+    const CliRun fifo = runCli(dir, "config set feed-speed 80");
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_TRUE(contains(fifo.err, "ZORVAN.CFG: not a regular file; it is left")) << fifo.err;
+    EXPECT_TRUE(contains(runCli(dir, "config show").out, "ZORVAN.CFG: not a regular file"));
+
+    std::remove(zorvan.c_str());
+    testing::writeFile(dir.file("shared.cfg"), machine);
+    ASSERT_EQ(symlink("shared.cfg", zorvan.c_str()), 0);
+    const CliRun link = runCli(dir, "config set feed-speed 80");
+    EXPECT_EQ(link.status, 1);
+    EXPECT_TRUE(contains(link.err, "ZORVAN.CFG is a symbolic link")) << link.err;
+    EXPECT_TRUE(isSymbolicLink(zorvan.c_str()));
+    EXPECT_EQ(testing::readFile(dir.file("shared.cfg")), machine);
+}
+
+// set takes the lock a conversion holds while it rewrites the configuration files, so that a
+// conversion starting at that moment never replaces the file with what it read before.
+TEST_F(CliConfig, SetWaitsForTheConfigurationDirectoryLock) {
+    auto held = std::make_unique<DirectoryLock>(dir.path().c_str());
+    CliRun r;
+    std::thread set([&] { r = runCli(dir, "config set feed-speed 80"); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(testing::readFile(dir.file("ZORVAN.CFG")) == machine)
+        << "ZORVAN.CFG was replaced while the lock was held";
+    held.reset();
+    set.join();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(contains(testing::readFile(dir.file("ZORVAN.CFG")),
+                         "\xFE"
+                         "80.000000"));
 }
 
 #else

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/files.h"
 #include "readback/append_format.h"
@@ -33,11 +31,24 @@ std::string joined(const std::string& dir, const char* name) {
     return dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-bool readBytes(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+// Reads the file's bytes when it is a regular file, as the conversion reads its configuration.
+// False when it is missing, and then with f.unread set when it is there but was not read.
+bool readBytes(SettingFileText& f) {
+    OpenStatus status = OpenStatus::Opened;
+    FILE* file = openRegularFile(f.path.c_str(), "rb", status);
+    if (file == nullptr) {
+        if (status == OpenStatus::NotRegular) f.unread = "not a regular file";
+        if (status == OpenStatus::Failed) f.unread = std::strerror(errno);
+        return false;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        f.bytes.append(buffer, n);
+    const bool read = std::ferror(file) == 0;
+    if (!read) f.unread = std::strerror(errno);
+    std::fclose(file);
+    return read;
 }
 
 // ZORVAN.CFG: each value is white space, the 0xFE byte, optional white space and one word; the
@@ -92,8 +103,11 @@ void locateParamsValues(SettingFileText& f) {
 SettingFileText readSettingFile(const std::string& dir, SettingFile which) {
     SettingFileText f;
     f.path = joined(dir, which == SettingFile::Machine ? kMachineName : kParamsName);
-    f.present = readBytes(f.path, f.bytes);
-    if (!f.present) return f;
+    f.present = readBytes(f);
+    if (!f.present) {
+        f.present = !f.unread.empty();
+        return f;
+    }
     if (which == SettingFile::Machine) {
         locateMachineValues(f);
     } else {
@@ -218,6 +232,11 @@ const char* optionState(const SettingFileText& f, unsigned bit) {
 }
 
 void appendFile(std::string& out, const SettingFileText& f, SettingFile which) {
+    if (!f.unread.empty()) {
+        appendf(out, "%s: %s; the conversion leaves it as it is and uses the defaults\n",
+                f.path.c_str(), f.unread.c_str());
+        return;
+    }
     if (!f.present) {
         appendf(out, "%s: missing; the next conversion creates it with the defaults\n",
                 f.path.c_str());
@@ -334,9 +353,19 @@ int setConfigurationValue(const std::string& dir, const std::string& name, const
     // Read, change and replace under the lock a conversion takes to rewrite these files.
     DirectoryLock lock(dir.c_str());
     SettingFileText f = readSettingFile(dir, s->file);
+    if (!f.unread.empty()) {
+        message = f.path + ": " + f.unread + "; it is left as it is";
+        return 1;
+    }
     if (!f.present || !f.readable) {
         message = f.path + (f.present ? " is damaged" : " is missing") +
                   "; a conversion writes it with the defaults";
+        return 1;
+    }
+    // The new file replaces the link itself, never its target; a link is rather left alone, as
+    // the conversion leaves it, than turned into a copy that no longer follows the file it named.
+    if (isSymbolicLink(f.path.c_str())) {
+        message = f.path + " is a symbolic link; it is left as it is (change the file it names)";
         return 1;
     }
     std::string text;

@@ -37,6 +37,9 @@ struct SettingFileText {
     std::string path;
     bool present = false;
     bool readable = false;  // every value there (166 for ZORVAN.CFG, 4 lines for params.cfg)
+    // Why a file that is there was not read: not a regular file (a FIFO is never waited on), or
+    // the C library's reason it could not be opened. Empty when it was read or is missing.
+    std::string unread;
     std::string bytes;
     struct Span {
         std::size_t offset = 0;
