@@ -114,6 +114,7 @@ struct RecordFrame {
     double radius = 0.0;         // units: start radius
     double turnPerUnit = 0.0;    // spiral: radians turned per unit of path
     double growthPerUnit = 0.0;  // spiral: radius growth, as a share of the start radius, per unit
+    double endRadius = 0.0;      // arc: units
 };
 
 // Part of v perpendicular to r (r not zero).
@@ -179,6 +180,7 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
     f.radius = radius;
     f.u = length(u) == 0.0 ? Vec4{} : scale(radius / length(u), u);
     const double endRadius = arcEndRadius(record);
+    f.endRadius = endRadius;
     if (endRadius != radius && record.length > 0.0) {
         f.spiral = true;
         f.turnPerUnit = arcAngle(record) / record.length;
@@ -187,40 +189,34 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
     return f;
 }
 
-inline Vec4 positionOn(const Segment& record, const RecordFrame& f, double d) {
+// The position at d into the record, with either sine and cosine: portableSinCos gives the
+// position every pulse is decided from; approximateSinCos (within 2^-51) one that quickArcTargets
+// may decide from where the rounding cannot depend on the difference.
+using SinCos = void (*)(double, double*, double*);
+
+template <SinCos sinCos>
+inline Vec4 positionWith(const Segment& record, const RecordFrame& f, double d) {
     if (!f.arc) return add(record.start, scale(d, f.direction));
     double sine;
     double cosine;
     if (!f.spiral) {
-        portableSinCos(d / f.radius, &sine, &cosine);
+        sinCos(d / f.radius, &sine, &cosine);
         return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
     }
-    portableSinCos(d * f.turnPerUnit, &sine, &cosine);
+    sinCos(d * f.turnPerUnit, &sine, &cosine);
     const double growth = 1.0 + d * f.growthPerUnit;
     return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
 }
 
-// Arcs, the quick way: the position from approximateSinCos (within 2^-51) lies within
-// kApproximationShare x reach of the one positionOn gives, reach being the magnitude of the
-// centre's component on the axis plus the spiral's growth times those of the start radius and the
-// quarter radius (the sines and cosines differ by at most 2^-49.8, the roundings of the two
-// evaluations add 2^-51 of each term, the snapping of tiny components below 1e-14 per operation).
-// Where a decision stays the same anywhere within that distance, the approximate position decides
-// it; elsewhere positionOn does.
+// Arcs, the quick way: the position from approximateSinCos lies within kApproximationShare x
+// reach of the one portableSinCos gives, reach being the magnitude of the centre's component on
+// the axis plus the spiral's growth times those of the start radius and the quarter radius (the
+// sines and cosines differ by at most 2^-49.8, the roundings of the two evaluations add 2^-51 of
+// each term, the snapping of tiny components below 1e-14 per operation). Where a decision stays
+// the same anywhere within that distance, the approximate position decides it; elsewhere the
+// exact one does.
 constexpr double kApproximationShare = 0x1p-46;
 constexpr double kSnapAllowance = 2e-13;  // units: the snaps of both evaluations
-
-Vec4 approximatePositionOn(const Segment& record, const RecordFrame& f, double d) {
-    double sine;
-    double cosine;
-    if (!f.spiral) {
-        approximateSinCos(d / f.radius, &sine, &cosine);
-        return add(add(record.centre, scale(cosine, f.r0)), scale(sine, f.u));
-    }
-    approximateSinCos(d * f.turnPerUnit, &sine, &cosine);
-    const double growth = 1.0 + d * f.growthPerUnit;
-    return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
-}
 
 double approximationReach(const Segment& record, const RecordFrame& f, double d, int axis) {
     const double growth = f.spiral ? std::fabs(1.0 + d * f.growthPerUnit) : 1.0;
@@ -230,10 +226,10 @@ double approximationReach(const Segment& record, const RecordFrame& f, double d,
 // pulseTargets at distance d along an arc, from the approximate position: true with the targets
 // when every enabled output's value lies farther than the approximation can move it from a
 // rounding boundary (half a pulse, give or take the rounding of the half added) and from the
-// pulse limit; false (targets unchanged) when positionOn must decide.
+// pulse limit; false (targets unchanged) when the exact position must decide.
 bool quickArcTargets(const Segment& record, const RecordFrame& f, double d, const OutputMap& map,
                      int32_t (&targets)[4]) {
-    const Vec4 position = approximatePositionOn(record, f, d);
+    const Vec4 position = positionWith<approximateSinCos>(record, f, d);
     int32_t decided[4] = {0, 0, 0, 0};
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) continue;
@@ -264,10 +260,9 @@ int32_t lastFeedIndexOf(SegmentStore& segments) {
 struct TickState {
     OutputMap map;
     RecordFrame frame;
-    Segment previous;  // the Feed record left behind last
-    bool hasPrevious = false;
-    int32_t currentIndex = -1;   // store index of the current record
-    int32_t lastFeedIndex = -1;  // store index of the last Feed record
+    const Segment* previous = nullptr;  // the Feed record left behind last, in its page
+    int32_t currentIndex = -1;          // store index of the current record
+    int32_t lastFeedIndex = -1;         // store index of the last Feed record
     int32_t lastPulses[4] = {0, 0, 0, 0};
     bool markPending = false;
     bool markNow = false;
@@ -279,7 +274,7 @@ struct TickState {
 // plane, a move of the A axis): traced, it would swing off the programmed path. Refuse it rather
 // than write that motion.
 bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
-    const double miss = std::fabs(arcEndRadius(arc) - frame.radius);
+    const double miss = std::fabs(frame.endRadius - frame.radius);
     if (miss <= kArcRadiusShare * frame.radius) return true;
     for (int k = 0; k < 4; ++k) {
         if (!map.enabled[k]) continue;
@@ -296,21 +291,23 @@ bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap
     return true;
 }
 
-// Reads the record after the current one without moving the store's cursor.
-bool peekNext(SegmentStore& segments, Segment& next) {
-    const int32_t at = segments.cursor;
-    const bool found = read(&next, 1, segments) == 1 && next.kind == SegmentKind::Feed;
-    seek(segments, 0, at);
-    return found;
+// The record after the current one when it is a Feed record (nullptr otherwise), where it lies
+// in its page; the store's cursor does not move.
+const Segment* feedAtCursor(SegmentStore& segments) {
+    if (segments.cursor >= segments.highWater) return nullptr;
+    const Segment& next = slotAt(segments, segments.cursor);
+    return next.kind == SegmentKind::Feed ? &next : nullptr;
 }
 
-// The walk of step 2: false when a rapid move ends out of the countable pulse range.
+// The walk of step 2: false when a rapid move ends out of the countable pulse range. The records
+// are looked at where they lie in their pages (which never move); only the record that becomes
+// current is copied, once, at the end of the walk.
 bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
             int32_t breakSpacingLimit, FILE* brk) {
-    bool changed = false;
-    while (!run.hasCurrent || run.current.distance + run.current.length < s) {
+    const Segment* current = run.hasCurrent ? &run.current : nullptr;
+    while (current == nullptr || current->distance + current->length < s) {
         if (st.currentIndex >= st.lastFeedIndex) break;
-        if (run.hasCurrent) {
+        if (current != nullptr) {
             // The path leaves the record with its event point behind it: a record entered and
             // left within this walk, an event point passed between two ticks, or one at or beyond
             // the record's end (AT100). The mark goes on the next word rather than waiting for a
@@ -319,17 +316,13 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
                 st.markNow = true;
                 st.markPending = false;
             }
-            st.previous = run.current;
-            st.hasPrevious = true;
-            passRecord(run.writer, run.current, stepBuffer().byteTotal, breakSpacingLimit, brk);
+            st.previous = &slotAt(segments, st.currentIndex);
+            passRecord(run.writer, *st.previous, stepBuffer().byteTotal, breakSpacingLimit, brk);
         }
-        Segment record;
-        bool found = false;
-        while (read(&record, 1, segments) == 1) {
-            if (record.kind == SegmentKind::Feed) {
-                found = true;
-                break;
-            }
+        int32_t i = segments.cursor;
+        for (; i < segments.highWater; ++i) {
+            const Segment& record = slotAt(segments, i);
+            if (record.kind == SegmentKind::Feed) break;
             passRecord(run.writer, record, stepBuffer().byteTotal, breakSpacingLimit, brk);
             if (record.kind == SegmentKind::Rapid && record.has(SegmentFlags::BreakPoint)) {
                 if (!pulseTargets(record.end, st.map, st.lastPulses)) {
@@ -340,18 +333,20 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
                 }
             }
         }
-        if (!found) break;  // cannot happen: a Feed record lies ahead of the current one
-        run.current = record;
-        run.hasCurrent = true;
-        st.currentIndex = segments.cursor - 1;
-        if (record.has(SegmentFlags::EventMark)) st.markPending = true;
-        changed = true;
+        if (i >= segments.highWater) {
+            segments.cursor = i;
+            break;  // cannot happen: a Feed record lies ahead of the current one
+        }
+        segments.cursor = i + 1;
+        st.currentIndex = i;
+        current = &slotAt(segments, i);
+        if (current->has(SegmentFlags::EventMark)) st.markPending = true;
     }
-    if (changed) {
-        Segment next;
-        const bool hasNext = run.current.has(SegmentFlags::Arc) && peekNext(segments, next);
-        st.frame = frameOf(run.current, st.hasPrevious ? &st.previous : nullptr,
-                           hasNext ? &next : nullptr);
+    if (current != nullptr && current != &run.current) {
+        run.current = *current;
+        run.hasCurrent = true;
+        const Segment* next = run.current.has(SegmentFlags::Arc) ? feedAtCursor(segments) : nullptr;
+        st.frame = frameOf(run.current, st.previous, next);
         if (st.frame.arc && !arcRadiiAgree(run.current, st.frame, st.map)) return false;
     }
     return true;
@@ -467,8 +462,9 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
         const double d = s - run.current.distance;
         const bool decided = st.frame.arc && run.hasCurrent &&
                              quickArcTargets(run.current, st.frame, d, st.map, targets);
-        const Vec4 position =
-            run.hasCurrent && !decided ? positionOn(run.current, st.frame, d) : Vec4{};
+        const Vec4 position = run.hasCurrent && !decided
+                                  ? positionWith<portableSinCos>(run.current, st.frame, d)
+                                  : Vec4{};
         if (!stepDeltas(position, decided, st, n, targets, deltas)) return TickResult::Refused;
         writeWords(st, run.current, d, n == tickTotal, targets, deltas, cm);
         if (countdown.due(1) && !reportTickProgress(n, tickTotal, progress, countdown)) {
