@@ -473,29 +473,31 @@ void filletCorner(Segment (&window)[3]) {
 
 namespace {
 
-// The record just read (cursor past it) starts a marked corner: fillet the window of the two
-// records before it and itself, and put the cursor back where it was.
-void filletAtCursor(SegmentStore& store) {
-    const int32_t after = store.cursor;
-    Segment window[3];
-    if (seek(store, -3, after) != 0) return;
-    if (read(window, 3, store) != 3 || window[1].kind != SegmentKind::Placeholder) {
-        seek(store, 0, after);
+// The record at index starts a marked corner: fillet the window of the two records before it and
+// itself. The records are copied out and back only when they straddle two pages; otherwise the
+// window is the three records where they lie.
+void filletAt(SegmentStore& store, int32_t index) {
+    const int32_t first = index - 2;
+    if (first < 0 || slotAt(store, first + 1).kind != SegmentKind::Placeholder) return;
+    if (first / kRecordsPerPage == index / kRecordsPerPage) {
+        filletCorner(*reinterpret_cast<Segment(*)[3]>(&slotAt(store, first)));
         return;
     }
+    Segment window[3] = {slotAt(store, first), slotAt(store, first + 1), slotAt(store, index)};
     filletCorner(window);
-    seek(store, -3, after);
-    write(window, 3, store);
+    for (int32_t k = 0; k < 3; ++k)
+        slotAt(store, first + k) = window[k];
 }
 
 }  // namespace
 
+// Looks at the flags of each record where it lies in its page rather than copying it out.
 int32_t runFilletPass(SegmentStore& store, ProgressCallback progress) {
     rewind(store);
     PassProgress pass = startPassProgress(Stage::Fillets, store);
-    Segment record;
-    while (read(&record, 1, store) == 1) {
-        if (record.has(SegmentFlags::FilletBefore)) filletAtCursor(store);
+    for (int32_t i = 0; i < store.highWater; ++i) {
+        store.cursor = i + 1;
+        if (slotAt(store, i).has(SegmentFlags::FilletBefore)) filletAt(store, i);
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }
     reportProgress(progress, Stage::Fillets, kPercentDone);
