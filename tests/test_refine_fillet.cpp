@@ -2,7 +2,9 @@
 // records rounded at both ends, corners that cannot be rounded, and the pass's progress and Esc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "gcode/conversion_state.h"
 #include "platform/console.h"
@@ -324,6 +326,38 @@ TEST_F(FilletTest, PassOverAnEmptyProgramChangesNothing) {
     EXPECT_EQ(r[0].kind, SegmentKind::Placeholder);
     EXPECT_EQ(r[0].flags, 0x14u);
     EXPECT_EQ(ProgressLog::reports(), (std::vector<std::pair<int, int>>{{1, 100}, {1, 100}}));
+}
+
+// The pass fillets a corner's three records where they lie in their page, and copies them out
+// and back when they straddle two pages: both windows that cross the first page boundary (the
+// placeholder on either side of it) must come out as a window filleted out of the store does.
+TEST_F(FilletTest, CornersAcrossAPageBoundaryAreFilletedLikeAnyOther) {
+    FilletErrorScope error(0.01);
+    for (int shift = 0; shift < 2; ++shift) {
+        FilledStore s;
+        if (shift == 1) s.add(feedLine(Vec4(-1, 0, 0), Vec4(0, 0, 0)));  // placeholders move on one
+        for (int k = 0; s.store.highWater < kRecordsPerPage + 4; ++k) {
+            const Segment zig = feedLine(Vec4(k, k % 2, 0), Vec4(k + 1, (k + 1) % 2, 0));
+            s.add(k == 0 ? zig : withFilletBefore(zig));
+        }
+        std::vector<Segment> expected = s.all();
+        for (std::size_t i = 2; i < expected.size(); ++i) {
+            if (!expected[i].has(SegmentFlags::FilletBefore)) continue;
+            Segment window[3] = {expected[i - 2], expected[i - 1], expected[i]};
+            filletCorner(window);
+            std::copy(window, window + 3, expected.begin() + static_cast<std::ptrdiff_t>(i - 2));
+        }
+        ASSERT_EQ(runFilletPass(s.store, nullptr), 0);
+        const std::vector<Segment> got = s.all();
+        for (std::size_t i = kRecordsPerPage - 3; i < kRecordsPerPage + 3; ++i) {
+            EXPECT_EQ(got[i].kind, expected[i].kind) << i;
+            EXPECT_EQ(got[i].flags, expected[i].flags) << i;
+            EXPECT_EQ(std::memcmp(&got[i].start, &expected[i].start, 3 * sizeof(Vec4)), 0) << i;
+            EXPECT_EQ(got[i].length, expected[i].length) << i;
+        }
+        // The placeholder just before (shift 0) or just after (shift 1) the boundary: a fillet now.
+        EXPECT_EQ(expected[kRecordsPerPage - 1 + shift].kind, SegmentKind::Feed);
+    }
 }
 
 // Ten records of 152 bytes, the fourth a placeholder for a 45-degree corner: the countdown
