@@ -418,6 +418,10 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
         {"G18\nG0 X0 Z0\nG2 X6 Z0 R5\n", "G18\nG0 X0 Z0\nG2 X6 Z0 I3 K4\n"},
         // G91.1 keeps the coordinates absolute.
         {"G90 G91.1\nG0 X5\nG1 X6\n", "G90\nG0 X5\nG1 X6\n"},
+        // An arc ending within a tenth of a pulse of its start (Y unprogrammed: 1e-7 off) is the
+        // full circle its exact twin is, in both directions.
+        {"G0 X10 Z1\nG1 Z-1\nG2 X10 Y0 I5 J0\n", "G0 X10 Y0 Z1\nG1 Z-1\nG2 X10 Y0 I5 J0\n"},
+        {"G0 X10 Z1\nG1 Z-1\nG3 X10 Y0 I5 J0\n", "G0 X10 Y0 Z1\nG1 Z-1\nG3 X10 Y0 I5 J0\n"},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(convert(c.meant, "meant.nc"), 0) << c.meant;
@@ -430,6 +434,83 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
     // An end farther than 2R from the start is refused with its line.
     EXPECT_NE(convert("G0 X0 Y0\nG2 X20 Y0 R5\n"), 0);
     EXPECT_NE(refusal().find("program line 2 refused: the arc's end is more than twice its radius"),
+              std::string::npos)
+        << refusal();
+}
+
+// Full circles turn a whole turn in both directions, and arcs that move A turn in their plane
+// while A (and Z, in a helix) move steadily with the angle: each arrives at its programmed end
+// with no step the machine cannot make.
+TEST_F(EndToEnd, FullCirclesAndArcsThatMoveAFollowTheirPrograms) {
+    configure([](MachineConfig& c) {
+        testing::quickMachine(c);
+        c.stepsPerUnit[3] = 100.0;
+    });
+    struct Sample {
+        Vec4 position;
+    };
+    std::vector<Sample> ticks;
+    MotionObserver observer;
+    observer.context = &ticks;
+    observer.onTick = [](void* context, const TickSample& t) {
+        static_cast<std::vector<Sample>*>(context)->push_back({t.position});
+    };
+    // Converts, reads back with every tick kept, and checks the steps.
+    const auto run = [&](const std::string& program) {
+        ticks.clear();
+        Readback r;
+        ReadbackError error;
+        EXPECT_EQ(convert(program), 0) << program << refusal();
+        EXPECT_EQ(ScratchConversion::readBack(r, error, &observer), 0)
+            << describeReadbackError(error);
+        EXPECT_EQ(r.motion.stepLimits.stepCount, 0) << program;
+        EXPECT_EQ(r.motion.stepLimits.changeCount, 0) << program;
+        return r;
+    };
+
+    // G2 and G3: the same circle the other way round, the same time, the same bounds, back at the
+    // start (the end 1e-7 off it on the unprogrammed Y).
+    const Readback cw = run("G0 X10 Z1\nG1 Z-1\nG2 X10 Y0 I5 J0\n");
+    const Bytes cwSteps = output("CM");
+    const Readback ccw = run("G0 X10 Z1\nG1 Z-1\nG3 X10 Y0 I5 J0\n");
+    EXPECT_NE(output("CM"), cwSteps);
+    EXPECT_EQ(ccw.motion.ticks, cw.motion.ticks);
+    for (const Readback* r : {&cw, &ccw}) {
+        EXPECT_NEAR(r->motion.axes[0].max, 20.0, 1e-3);
+        EXPECT_NEAR(r->motion.axes[1].min, -5.0, 1e-3);
+        EXPECT_NEAR(r->motion.axes[1].max, 5.0, 1e-3);
+        EXPECT_NEAR(r->lim.maxX, 20.0, 1e-6);
+        EXPECT_NEAR(r->lim.minY, -5.0, 1e-6);
+        EXPECT_NEAR(r->lim.maxY, 5.0, 1e-6);
+        EXPECT_NEAR(r->motion.finalPosition.x, 10.0, 1e-3);
+        EXPECT_NEAR(r->motion.finalPosition.y, 0.0, 1e-3);
+    }
+
+    // An arc that moves A, in its plane and as a helix: A (and Z) follow the angle turned about
+    // the centre (15, 0), and the arc ends at its programmed X, Y, Z and A.
+    for (const double depth : {-1.0, -3.0}) {
+        const std::string program =
+            "G0 X10 Z1\nG1 Z-1\nG2 X20 Y0 Z" + std::to_string(depth) + " A30 I5 J0\n";
+        const Readback r = run(program);
+        EXPECT_NEAR(r.motion.finalPosition.x, 20.0, 1e-3) << program;
+        EXPECT_NEAR(r.motion.finalPosition.y, 0.0, 1e-3) << program;
+        EXPECT_NEAR(r.motion.finalPosition.z, depth, 1e-3) << program;
+        EXPECT_NEAR(r.motion.finalPosition.a, 30.0, 0.01) << program;
+        int onArc = 0;
+        for (const Sample& t : ticks) {
+            const Vec4& q = t.position;
+            if (q.a < 0.05) continue;  // before the arc
+            const double turned = kPi - std::atan2(q.y, q.x - 15.0);
+            ASSERT_NEAR(std::hypot(q.x - 15.0, q.y), 5.0, 2e-3) << program;
+            ASSERT_NEAR(q.a, 30.0 * turned / kPi, 0.02) << program;
+            ASSERT_NEAR(q.z, -1.0 + (depth + 1.0) * turned / kPi, 2e-3) << program;
+            ++onArc;
+        }
+        EXPECT_GT(onArc, 100) << program;
+    }
+    // An arc that moves A about a centre off its plane is refused at its line.
+    EXPECT_NE(convert("G0 X10 Z1\nG2 X20 Y0 Z0 A30 I5 K1\n"), 0);
+    EXPECT_NE(refusal().find("program line 2 refused: the arc moves A while its centre lies off"),
               std::string::npos)
         << refusal();
 }

@@ -126,10 +126,10 @@ TEST(GcodeMotion, FullCircleIsAQuarterAndThreeQuarters) {
     expectPoint(m[1].end, 0, 0, 0);
     EXPECT_FALSE(m[1].has(SegmentFlags::MinorArc));
     EXPECT_NEAR(m[1].length, 7.5 * kPi, 1e-6);
-    // Start and end share a quadrant: the bounds reach only the end points.
-    EXPECT_NEAR(run.state.maxX, 5.0, 1e-6);
+    // The bounds reach the whole circle, although start and end share a quadrant.
+    EXPECT_NEAR(run.state.maxX, 10.0, 1e-6);
     EXPECT_NEAR(run.state.maxY, 5.0, 1e-6);
-    EXPECT_EQ(run.state.minY, 0.0);
+    EXPECT_NEAR(run.state.minY, -5.0, 1e-6);
 }
 
 TEST(GcodeMotion, ArcSenseChoosesMinorOrMajorAndWalksQuadrants) {
@@ -237,9 +237,11 @@ TEST(GcodeMotion, ArcsThatAreNoHelixStayOneRecord) {
     // A centre off the start's plane (K): the arc is the circle through its three points.
     m = interpret("G0 X1 Y0\nG3 X0 Y1 Z-1 I-1 K-1\n").moves();
     ASSERT_EQ(m.size(), 2u);
-    // An arc along the A axis is left as it is.
+    // An arc that moves A is built in pieces like a helix, A rising steadily to its end.
     m = interpret("G0 X1 Y0\nG3 X0 Y1 A10 I-1\n").moves();
-    ASSERT_EQ(m.size(), 2u);
+    ASSERT_GT(m.size(), 2u);
+    EXPECT_NEAR(m.back().end.a, 10.0, 1e-6);
+    EXPECT_NEAR(m[m.size() / 2].end.a, 5.0, 0.01);
 }
 
 TEST(GcodeMotion, HelixTooLongToBuildIsRefused) {

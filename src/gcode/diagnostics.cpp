@@ -33,6 +33,10 @@ constexpr const char* kKindText[kKinds] = {
     "arc given by its radius, centre taken from it (the controller skips the arc)",
     ("G91.1 read as I, J, K relative to the arc's start, coordinates stay absolute (the controller "
      "reads G91: incremental coordinates)"),
+    ("arc ending within a tenth of a pulse of its start cut as a full circle (the controller "
+     "takes the short way there and cuts next to nothing)"),
+    ("arc moving A: A moves steadily with the turn, the circle lies in the plane (the controller "
+     "runs it off its circle)"),
     "no motion",
 };
 

@@ -25,6 +25,8 @@ enum class DiagnosticKind : uint8_t {
     AfterProgramEnd,      // a line after M2/M30, not executed (the controller runs it)
     RadiusArc,            // G2/G3 with R and no I, J, K: centre from the radius (controller skips)
     ArcCentreMode,        // G91.1: I, J, K relative to the start, not G91 (the controller's G91)
+    FullTurn,             // an arc ending within a tenth of a pulse of its start: a full circle
+    ArcMovesA,            // an arc with an A move: A moves steadily with the turn
     NoMotion,             // a program with words that yields no motion
     Count
 };

@@ -28,6 +28,7 @@ constexpr double kHelixTolerance = 1e-5;
 constexpr double kHelixPieceAngle = kPi / 4.0;  // radians: the most a piece turns
 constexpr double kHelixRiseWobble = 0.008;      // a piece's rise strays 0.008 a^2 h from steady
 constexpr double kMaxHelixPieces = 1e5;         // a helix needing more pieces is refused
+constexpr int kAxisA = 3;                       // the index of A in a Vec4
 
 // A record whose end, centre or length is not finite cannot be planned or interpolated: the
 // coordinates that made it are too large to measure.
@@ -133,6 +134,40 @@ int32_t feedMove(const MotionState& motion, const Vec4& target, SegmentStore& st
 
 // --- Arcs ----------------------------------------------------------------------------------
 
+// The first and second axes of a plane, in the order its arcs turn: X Y for G17, Z X for G18,
+// Y Z for G19 (G2 turns clockwise seen from the plane's positive normal).
+void planeAxes(int32_t plane, int& first, int& second) {
+    first = plane == 18 ? 2 : plane == 19 ? 1 : 0;
+    second = plane == 18 ? 0 : plane == 19 ? 2 : 1;
+}
+
+// Pulses: an arc whose end lies this close to its start on both axes of its plane is a full turn;
+// an arc whose A changes by no more than this leaves A where it is (no output can tell the
+// difference, and the short way round would cut nothing).
+constexpr double kFullTurnPulses = 0.1;
+// Units: the same reach on an axis that moves no motor (no pulses to measure by); it holds the
+// 1e-7 by which an unprogrammed coordinate may differ from the programmed one (the initial work
+// offset).
+constexpr double kFullTurnReachWithoutPulses = 1e-6;
+
+// True when a distance along the axis is within a tenth of a pulse (false for NaN).
+bool withinTenthOfPulse(int axis, double distance) {
+    const double scale = axisMap().axisScale[axis];
+    const double reach = scale > 0.0 ? kFullTurnPulses / scale : kFullTurnReachWithoutPulses;
+    return std::fabs(distance) <= reach;
+}
+
+// True when the arc from here to target in the plane turns a whole circle: its end lies within a
+// tenth of a pulse of its start on each axis of the plane (movement along the plane's normal and
+// on A is a rise, not part of the turn).
+bool endsOnStart(int32_t plane, const Vec4& here, const Vec4& target) {
+    int first = 0;
+    int second = 0;
+    planeAxes(plane, first, second);
+    return withinTenthOfPulse(first, target[first] - here[first]) &&
+           withinTenthOfPulse(second, target[second] - here[second]);
+}
+
 // Theory of operation: arc bounds by a quadrant walk.
 //
 // An arc's X/Y extremes are its end points or the points where it crosses an axis through its
@@ -147,11 +182,12 @@ int32_t feedMove(const MotionState& motion, const Vec4& target, SegmentStore& st
 //           3  |  4
 //              min Y
 //
-// When start and end share a quadrant no axis point is added, also for a full circle (known
-// limit: its bounds reach only its end points). The radius is measured in X/Y whatever the
-// plane, and the walk is made for arcs in every plane.
-void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const Vec4& centre,
-                     const Vec4& r1, const Vec4& r2) {
+// The radius is measured in X/Y whatever the plane, and the walk is made for arcs in every
+// plane (known limit: a G18 or G19 arc's extremes in Z are only its end points). A full turn
+// reaches its whole circle: both axes of its plane get the circle's extremes, whatever the
+// quadrants of its start and end.
+void extendArcBounds(int32_t mode, int32_t plane, bool fullTurn, const Vec4& here,
+                     const Vec4& target, const Vec4& centre, const Vec4& r1, const Vec4& r2) {
     ConversionState& s = conversionState();
     const auto raise = [](double& bound, double v) {
         if (v > bound) bound = v;
@@ -159,6 +195,19 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
     const auto lower = [](double& bound, double v) {
         if (v < bound) bound = v;
     };
+    if (fullTurn) {
+        int first = 0;
+        int second = 0;
+        planeAxes(plane, first, second);
+        const double r =
+            std::max(std::hypot(r1[first], r1[second]), std::hypot(r2[first], r2[second]));
+        for (const int axis : {first, second}) {
+            double& low = axis == 0 ? s.minX : axis == 1 ? s.minY : s.minZ;
+            double& high = axis == 0 ? s.maxX : axis == 1 ? s.maxY : s.maxZ;
+            lower(low, centre[axis] - r);
+            raise(high, centre[axis] + r);
+        }
+    }
     // A spiral (an end farther from the centre than the start) reaches out to its end radius.
     double r = std::sqrt(r1.x * r1.x + r1.y * r1.y);
     const double rEnd = std::sqrt(r2.x * r2.x + r2.y * r2.y);
@@ -174,7 +223,7 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
     const bool clockwise = mode != 3;
     int32_t q = arcQuadrant(r1.x, r1.y, mode);
     const int32_t qe = arcQuadrant(r2.x, r2.y, mode);
-    while (q != qe) {
+    while (q != qe && !fullTurn) {
         if (clockwise) {
             switch (q) {
                 case 1:
@@ -215,17 +264,21 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
 //
 // A G2/G3 whose centre lies in the plane of its start but whose end leaves that plane (a move
 // along the plane's normal axis: Z in G17, Y in G18, X in G19) is a helix: the tool turns about
-// the axis through C along the normal while it moves along that axis at a steady rate. A record
-// holds a circle, and the circle through start, end and C lies in a plane tilted by the rise:
-// traced there, the tool swings out of the helix (over a half turn a whole radius up or down).
-// So the helix is built from pieces. Each turns through at most a kHelixPieceAngle, rises h, and
-// has its centre on the helix axis at the middle height of the piece, so that its start and end
-// are equidistant from its centre. A piece is then the circle through its ends in a plane tilted
-// by the helix's slope: across the axis it stays within h^2 / (8 R) of the helix, along it within
-// 0.008 a^2 h of the steady rise (a the piece's angle), and it rises monotonically between its
-// end heights. Every piece is the one before it turned about the axis and raised by h, so the
-// pieces meet with the same tangent and make no corner. The radius goes linearly from the start
-// radius to the end radius, so that a centre rounded by the CAM system leaves no step.
+// the axis through C along the normal while it moves along that axis at a steady rate. An arc
+// that moves A is built the same way: A changes at a steady rate with the angle turned, as the
+// normal axis does in a helix (both at once when the line moves both); only the plane's two axes
+// make the turn. A record holds a circle, and the circle through start, end and C lies in a plane
+// tilted by the rise: traced there, the tool swings out of the helix (over a half turn a whole
+// radius up or down). So the helix is built from pieces. Each turns through at most a
+// kHelixPieceAngle, rises h, and has its centre on the helix axis at the middle height of the
+// piece, so that its start and end are equidistant from its centre. A piece is then the circle
+// through its ends in a plane tilted by the helix's slope: across the axis it stays within
+// h^2 / (8 R) of the helix, along it within 0.008 a^2 h of the steady rise (a the piece's angle),
+// and it rises monotonically between its end heights. Every piece is the one before it turned
+// about the axis and raised by h, so the pieces meet with the same tangent and make no corner.
+// The radius goes linearly from the start radius to the end radius, so that a centre rounded by
+// the CAM system leaves no step. The rise h of a piece is measured along the normal axis and A
+// together.
 //
 //            side view of one piece (rise h)
 //                   end
@@ -235,7 +288,9 @@ void extendArcBounds(int32_t mode, const Vec4& here, const Vec4& target, const V
 //
 // A rise below kPlanarRise is the rounding of the work-offset arithmetic, not a helix: the end
 // is put into the start's plane (it moves by less than that), so that a half circle is not
-// traced through the vertical plane the rounding would tilt it into.
+// traced through the vertical plane the rounding would tilt it into. An A change of at most a
+// tenth of a pulse of A is no A move either (an A word read for the first time changes A by the
+// 1e-7 of the initial work offset).
 
 // The normal axis of a plane: z for G17, y for G18, x for G19.
 int normalAxisOf(int32_t plane) {
@@ -275,9 +330,12 @@ int32_t helixPieceCount(double r, double angle, double rise) {
 }
 
 // Appends the helix from the current position to target about the axis through centre along
-// the normal axis. p0 and p1 are the start and end radii with their normal component removed.
+// the normal axis, A moving steadily by turnA to the target's. p0 and p1 are the start and end
+// radii with their normal and A components removed. A full turn turns a whole circle
+// whatever the directions of p0 and p1.
 int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& centre, int axis,
-                   const Vec4& p0, const Vec4& p1, SegmentStore& store) {
+                   const Vec4& p0, const Vec4& p1, double turnA, bool fullTurn,
+                   SegmentStore& store) {
     const Vec4 here = currentPosition();
     const double r0 = length(p0);
     const double r1 = length(p1);
@@ -295,14 +353,19 @@ int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& ce
         angle = clampedAcos(dot(p0, p1) / (r0 * r1));
         if (dot(p1, travel) < 0.0) angle = 2.0 * kPi - angle;
     }
+    if (fullTurn) {
+        if (angle < kPi) noteDiagnostic(DiagnosticKind::FullTurn, motion.lineNumber, nullptr);
+        angle = 2.0 * kPi;
+    }
     const double rise = target[axis] - here[axis];
-    const int32_t pieces = helixPieceCount(std::min(r0, r1), angle, rise);
+    const double climb = turnA == 0.0 ? rise : std::sqrt(rise * rise + turnA * turnA);
+    const int32_t pieces = helixPieceCount(std::min(r0, r1), angle, climb);
     if (pieces == 0) return refuseLine(motion.lineNumber, "the helix is too long to build");
     const Vec4 across = scale(1.0 / r0, p0);
     const Vec4 along = scale(1.0 / r0, travel);
     for (int32_t k = 1; k <= pieces; ++k) {
         const double f = static_cast<double>(k) / pieces;
-        const double middle = here[axis] + (f - 0.5 / pieces) * rise;
+        const double middle = f - 0.5 / pieces;
         Vec4 end = target;
         if (k < pieces) {
             double sine;
@@ -311,10 +374,11 @@ int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& ce
             const double r = r0 + f * (r1 - r0);
             const Vec4 radial = add(scale(r * cosine, across), scale(r * sine, along));
             end = withComponent(add(centre, radial), axis, here[axis] + f * rise);
+            if (turnA != 0.0) end = withComponent(end, kAxisA, here.a + f * turnA);
         }
-        if (appendArcTo(end, withComponent(centre, axis, middle), 1, motion, store) != 0) {
-            return kRefused;
-        }
+        Vec4 pieceCentre = withComponent(centre, axis, here[axis] + middle * rise);
+        if (turnA != 0.0) pieceCentre = withComponent(pieceCentre, kAxisA, here.a + middle * turnA);
+        if (appendArcTo(end, pieceCentre, 1, motion, store) != 0) return kRefused;
     }
     return 0;
 }
@@ -329,10 +393,16 @@ int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& ce
 // the arc is split at M = C + R1 x N, a quarter turn along the direction of travel, and the rest
 // is a quarter (half circle) or three quarters (full circle). An arc whose start lies on its
 // centre has no radius and is skipped.
+//
+// An arc whose end lies within a tenth of a pulse of its start (on both axes of its plane) is a
+// full circle in both directions, split as above; the three quarters end at the programmed end,
+// so the next move starts where the program put it. The shorter way from such a start to such
+// an end would cut nothing.
 int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentStore& store) {
     const int32_t mode = motion.motionMode;
     const Vec4 here = currentPosition();
-    const Vec4& centre = words.centre;
+    // A takes no part in the turn: the centre's A is the start's.
+    const Vec4 centre = withComponent(words.centre, kAxisA, here.a);
     const int axis = normalAxisOf(motion.plane);
     Vec4 target = words.target;
     const double rise = target[axis] - here[axis];
@@ -340,22 +410,38 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
         target = withComponent(target, axis, here[axis]);
     const Vec4 r1 = subtract(here, centre);
     const Vec4 r2 = subtract(target, centre);
-    Vec4 n = cross(r1, r2);
+    const bool fullTurn = endsOnStart(motion.plane, here, target);
 
-    extendArcBounds(mode, here, target, centre, r1, r2);
+    extendArcBounds(mode, motion.plane, fullTurn, here, target, centre, r1, r2);
+    if (length(r1) == 0.0) return 0;
 
     const Vec4 p0 = withComponent(r1, axis, 0.0);
-    const Vec4 p1 = withComponent(r2, axis, 0.0);
-    if (target[axis] != here[axis] && std::fabs(r1[axis]) < kPlanarRise && r1.a == 0.0 &&
-        r2.a == 0.0 && length(p0) != 0.0 && length(p1) != 0.0) {
-        return helicalArc(motion, target, centre, axis, p0, p1, store);
+    const Vec4 p1 = withComponent(withComponent(r2, axis, 0.0), kAxisA, 0.0);
+    // A moves when no output can miss it: by more than a tenth of a pulse of A. Less is the
+    // rounding of the work offset (an A word read for the first time moves A by its 1e-7).
+    const bool movesA = !withinTenthOfPulse(kAxisA, r2.a);
+    const bool inPlane = std::fabs(r1[axis]) < kPlanarRise;
+    if ((target[axis] != here[axis] || movesA) && inPlane && length(p0) != 0.0 &&
+        length(p1) != 0.0) {
+        if (movesA) noteDiagnostic(DiagnosticKind::ArcMovesA, motion.lineNumber, nullptr);
+        return helicalArc(motion, target, centre, axis, p0, p1, movesA ? r2.a : 0.0, fullTurn,
+                          store);
+    }
+    if (movesA) {
+        return refuseLine(motion.lineNumber,
+                          inPlane ? "the arc starts or ends on its centre"
+                                  : "the arc moves A while its centre lies off the plane of its "
+                                    "start (K in G17, J in G18, I in G19)");
     }
 
+    // The sense of the turn comes from the plane's axes and the normal: A takes no part.
+    Vec4 n = cross(r1, withComponent(r2, kAxisA, 0.0));
     if (length(n) != 0.0) {
         const int minor = sumIsNonNegative(n) != (mode == 2 ? 1 : 0) ? 1 : 0;
-        return appendArcTo(target, centre, minor, motion, store);
+        if (!fullTurn) return appendArcTo(target, centre, minor, motion, store);
+        if (minor == 1) noteDiagnostic(DiagnosticKind::FullTurn, motion.lineNumber, nullptr);
+        n = Vec4();
     }
-    if (length(r1) == 0.0) return 0;
 
     n = withComponent(n, axis, mode == 2 ? 1.0 : -1.0);
     const Vec4 quarter = add(centre, cross(r1, n));
@@ -367,17 +453,11 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
 // circle (the rounding of a program written to three decimals: its ends and its R).
 constexpr double kRadiusReach = 1e-3;
 
-// The first and second axes of a plane, in the order its arcs turn: X Y for G17, Z X for G18,
-// Y Z for G19 (G2 turns clockwise seen from the plane's positive normal).
-void planeAxes(int32_t plane, int& first, int& second) {
-    first = plane == 18 ? 2 : plane == 19 ? 1 : 0;
-    second = plane == 18 ? 0 : plane == 19 ? 2 : 1;
-}
-
 // The centre of an arc written with a radius R instead of I, J, K: on the perpendicular through
 // the middle of the chord, at the side that makes the arc at most a half turn for a positive R
 // and the longer arc for a negative one. The centre's normal-axis and A components are the
-// start's, as for I, J, K. Refused when the end is more than 2R away or is the start itself.
+// start's, as for I, J, K. Refused when the end is more than 2R away or is the start itself
+// (within a tenth of a pulse: a radius gives no full circle).
 int32_t radiusArcCentre(const MotionState& motion, double radius, const char* line,
                         const Vec4& here, LineTarget& words) {
     int a = 0;
@@ -387,7 +467,7 @@ int32_t radiusArcCentre(const MotionState& motion, double radius, const char* li
     const double dy = words.target[b] - here[b];
     const double chord = std::hypot(dx, dy);
     const double r = std::fabs(radius);
-    if (chord == 0.0) {
+    if (endsOnStart(motion.plane, here, words.target)) {
         return refuseLine(motion.lineNumber, "an arc given by its radius (R) ends where it starts");
     }
     if (0.5 * chord > r + kRadiusReach) {

@@ -9,11 +9,20 @@ namespace pulsepost {
 namespace {
 
 // Moves the arc's centre onto the perpendicular bisector of its chord, within the arc's plane.
+// m is the direction across the chord on the centre's side: chord x (q x chord), or, for an arc
+// that moves both Z and A (a helix piece that turns A), the part of q across the chord, which is
+// the same direction and needs no third axis.
 void correctCentre(Segment& s) {
     const Vec4 chord = subtract(s.end, s.start);
     const Vec4 q = subtract(s.centre, s.start);
-    const Vec4 n = cross(q, chord);
-    const Vec4 m = cross(chord, n);
+    Vec4 m;
+    if (crossDefined(q, chord)) {
+        m = cross(chord, cross(q, chord));
+    } else {
+        const double lc = length(chord);
+        if (lc == 0.0) return;
+        m = subtract(q, scale(dot(q, chord) / (lc * lc), chord));
+    }
     const double l = length(m);
     if (l * l == 0.0) return;
     const Vec4 mid = add(s.start, scale(0.5, chord));

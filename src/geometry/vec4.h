@@ -74,6 +74,23 @@ inline double dot(const Vec4& u, const Vec4& v) {
 // vector. The library never waits for a key: its host may have no one at the console.
 Vec4 cross(const Vec4& u, const Vec4& v);
 
+// True when cross gives the cross product of every pair of the vectors: together they use the z
+// axis or the a axis, not both.
+inline bool crossDefined(const Vec4& u, const Vec4& v, const Vec4& w = Vec4(),
+                         const Vec4& x = Vec4()) {
+    return (u.a == 0.0 && v.a == 0.0 && w.a == 0.0 && x.a == 0.0) ||
+           (u.z == 0.0 && v.z == 0.0 && w.z == 0.0 && x.z == 0.0);
+}
+
+// dot(cross(u, v), cross(w, x)), also for vectors that use all four axes: there it is the inner
+// product of the planes u, v and w, x, (u.w)(v.x) - (u.x)(v.w), whose sign tells whether the
+// turn from u to v and the turn from w to x have the same sense. Where cross is defined it is
+// computed from cross, to the same bits as ever.
+inline double crossDot(const Vec4& u, const Vec4& v, const Vec4& w, const Vec4& x) {
+    if (crossDefined(u, v, w, x)) return dot(cross(u, v), cross(w, x));
+    return dot(u, w) * dot(v, x) - dot(u, x) * dot(v, w);
+}
+
 // Quadrant 1..4 of the planar vector (dx, dy) for travel counter-clockwise (direction 3) or
 // clockwise (any other direction). A vector on an axis belongs to the quadrant that travel in
 // that direction enters there; the zero vector belongs to quadrant 4.

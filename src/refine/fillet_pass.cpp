@@ -160,7 +160,7 @@ bool trimEnd(Segment& prev, const Vec4& corner, const Vec4& newEnd) {
             radius = arcRadiusAt(whole, turned);
         }
         prev.end = add(c, scale(radius / lre, re));
-        if (dot(cross(rs, re), cross(rs, subtract(corner, c))) < 0.0) {
+        if (crossDot(rs, re, rs, subtract(corner, c)) < 0.0) {
             prev.flags ^= SegmentFlags::MinorArc;
         }
     }
@@ -184,7 +184,7 @@ bool trimStart(Segment& next, const Vec4& corner, const Vec4& newStart) {
             radius = arcRadiusAt(whole, angleApart(subtract(whole.start, c), r1));
         }
         next.start = add(c, scale(radius / lr1, r1));
-        if (dot(cross(r1, r2), cross(subtract(corner, c), r2)) < 0.0) {
+        if (crossDot(r1, r2, subtract(corner, c), r2) < 0.0) {
             next.flags ^= SegmentFlags::MinorArc;
         }
     }
