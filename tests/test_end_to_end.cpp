@@ -508,6 +508,12 @@ TEST_F(EndToEnd, FullCirclesAndArcsThatMoveAFollowTheirPrograms) {
         }
         EXPECT_GT(onArc, 100) << program;
     }
+    // A line that meets such a helix almost tangentially is rounded into it like any corner; no
+    // cross product over Z and A is asked for (its failure would print on standard output).
+    ::testing::internal::CaptureStdout();
+    const Readback lead = run("G0 X9.9 Y-2 Z1\nG1 Z-1\nG1 X10 Y0\nG2 X20 Y0 Z-1.2 A1 I5 J0\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_NEAR(lead.motion.finalPosition.a, 1.0, 0.01);
     // An arc that moves A about a centre off its plane is refused at its line.
     EXPECT_NE(convert("G0 X10 Z1\nG2 X20 Y0 Z0 A30 I5 K1\n"), 0);
     EXPECT_NE(refusal().find("program line 2 refused: the arc moves A while its centre lies off"),

@@ -271,8 +271,8 @@ struct TickState {
 // An arc is traced from its start radius to its end radius in the plane of the two radii. A
 // large difference of the radii is no rounding by the CAM system but a centre far from
 // equidistant, or a rise the interpreter does not build as a helix (a centre off the start's
-// plane, a move of the A axis): traced, it would swing off the programmed path. Refuse it rather
-// than write that motion.
+// plane): traced, it would swing off the programmed path. Refuse it rather than write that
+// motion.
 bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
     const double miss = std::fabs(frame.endRadius - frame.radius);
     if (miss <= kArcRadiusShare * frame.radius) return true;
