@@ -39,14 +39,16 @@ TEST(CliInspect, SummarisesAConvertedProgram) {
     }
     EXPECT_FALSE(contains(r.out, "diagnostic")) << r.out;
 
-    // --program reads the program too: the same diagnostics as the conversion, in text and JSON.
+    // --program reads the program too: the same diagnostics as the conversion, in text and JSON,
+    // measured by the configuration's pulses (the arc ends half a tenth of a pulse off its start).
     EXPECT_TRUE(contains(runCli(dir, "inspect --program plate.nc").out, "diagnostics  none\n"));
-    testing::writeFile(dir.file("plate.nc"), std::string(kPlate) + "G38.2 Z-5\n");
+    testing::writeFile(dir.file("plate.nc"), std::string(kPlate) + "G38.2 Z-5\nG2 Y1.000005 I1\n");
     const CliRun warned = runCli(dir, "inspect --program plate.nc --json");
     ASSERT_EQ(warned.status, 0) << warned.err;
-    EXPECT_EQ(
-        nlohmann::json::parse(warned.out)["diagnostics"],
-        nlohmann::json::array({"line 10: G38.2: G code without a meaning here, ignored (1 time)"}));
+    const nlohmann::json diagnostics = nlohmann::json::parse(warned.out)["diagnostics"];
+    ASSERT_EQ(diagnostics.size(), 2u) << warned.out;
+    EXPECT_EQ(diagnostics[0], "line 10: G38.2: G code without a meaning here, ignored (1 time)");
+    EXPECT_TRUE(contains(diagnostics[1].get<std::string>(), "line 11: arc ending within a tenth"));
 }
 
 TEST(CliInspect, JsonCarriesTheSameSummary) {

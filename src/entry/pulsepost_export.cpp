@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "config/axis_map.h"
 #include "config/configuration_setup.h"
 #include "config/machine_config.h"
 #include "entry/conversion_driver.h"
@@ -117,6 +118,8 @@ extern "C" PULSEPOST_API int32_t pulsepost_check_program(const char* programPath
     if (!running.owner()) return -1;
     setConfigurationDirectory(configDir);
     if (readMachineConfig() != 0) setDefaultMachineConfig();
+    // The reader measures by pulses (an arc's full turn, its A move, the countable range).
+    buildAxisMap();
     try {
         return checkProgram(programPath);
     } catch (...) {
