@@ -81,6 +81,11 @@ TEST_F(CliConfig, SetRewritesOneValueAndKeepsEveryOtherByte) {
          "1\r\n\xFE"
          "97"},
         {"max-fillet-angle 12.5", 0, true, "15.0      //", "12.5      //"},
+        // The unit is a fifth line, added in the file's own format.
+        {"machine-unit mm", 0, true, "Error\r\n",
+         "Error\r\nmm        //Machine unit (in or mm)\r\n"},
+        {"machine-unit feet", 2, true, nullptr, nullptr},
+        {"machine-unit none", 0, true, nullptr, nullptr},
         {"acceleration 0", 2, false, nullptr, nullptr},
         {"feed-speed fast", 2, false, nullptr, nullptr},
         {"swap-xy 70000", 2, false, nullptr, nullptr},
@@ -107,6 +112,13 @@ TEST_F(CliConfig, SetRewritesOneValueAndKeepsEveryOtherByte) {
     ASSERT_EQ(runCli(dir, "convert -q part.nc").status, 0);
     EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG.bak")));
     EXPECT_TRUE(contains(runCli(dir, "config show").out, "80.000000"));
+    // A declared unit is shown and changed in place; none takes the line away again.
+    EXPECT_TRUE(contains(runCli(dir, "config show").out, "machine-unit         undeclared"));
+    ASSERT_EQ(runCli(dir, "config set machine-unit in").status, 0);
+    ASSERT_EQ(runCli(dir, "config set machine-unit mm").status, 0);
+    EXPECT_TRUE(contains(runCli(dir, "config show").out, "machine-unit         mm"));
+    ASSERT_EQ(runCli(dir, "config set machine-unit none").status, 0);
+    EXPECT_EQ(testing::readFile(dir.file("params.cfg")), params);
 }
 
 // A file set cannot safely replace is left as it is, with its reason: missing, damaged, not a

@@ -138,7 +138,8 @@ TEST(CliConvert, HelpSummarisesTheDialectAndTheFiles) {
     testing::ScratchDir dir;
     const CliRun help = runCli(dir, "convert --help");
     EXPECT_EQ(help.status, 0);
-    for (const char* part : {"--config-dir", "WAITFORON", "G83", ".BRK", ".CM", "timeMem.txt"}) {
+    for (const char* part :
+         {"--config-dir", "--units", "WAITFORON", "G83", ".BRK", ".CM", "timeMem.txt"}) {
         EXPECT_TRUE(contains(help.out, part)) << part;
     }
 }
@@ -152,6 +153,21 @@ TEST(CliConvert, ConfigurationDirectoryIsUsedAndFilledWithDefaults) {
     EXPECT_TRUE(testing::fileExists(dir.file("machine/ZORVAN.CFG")));
     EXPECT_TRUE(testing::fileExists(dir.file("machine/params.cfg")));
     EXPECT_FALSE(testing::fileExists(dir.file("ZORVAN.CFG")));
+}
+
+// --units declares the machine's unit for the run alone: G21 lengths are scaled to inches, and
+// params.cfg is left as it is.
+TEST(CliConvert, UnitsDeclareTheMachineUnitForOneRun) {
+    testing::ScratchDir dir;
+    testing::writeFile(dir.file("part.nc"), "G21 G1 X25.4\n");
+    const CliRun inches = runCli(dir, "convert --units in part.nc");
+    EXPECT_EQ(inches.status, 0) << inches.err;
+    EXPECT_TRUE(contains(inches.out, "X 0.0000 .. 1.0000")) << inches.out;
+    EXPECT_TRUE(contains(inches.err, "G21: lengths and feeds scaled")) << inches.err;
+    const CliRun undeclared = runCli(dir, "convert part.nc");
+    EXPECT_TRUE(contains(undeclared.out, "X 0.0000 .. 25.4000")) << undeclared.out;
+    EXPECT_TRUE(contains(undeclared.err, "G21: unit selection not honoured")) << undeclared.err;
+    EXPECT_NE(runCli(dir, "convert --units ft part.nc").status, 0);
 }
 
 #else

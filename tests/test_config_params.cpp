@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "config/axis_map.h"
 #include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "config/machine_config_layout.h"
+#include "report/message_sink.h"
 #include "test_support.h"
 
 namespace pulsepost {
@@ -50,6 +52,50 @@ TEST(CutParamsFile, NumbersAtTheStartOfLinesInMemoryOrder) {
     EXPECT_EQ(cutParams().minFilletAngle, 7.0);
     EXPECT_EQ(cutParams().maxFilletAngle, 8.0);
     EXPECT_EQ(cutParams().maxFilletError, 9.0);
+}
+
+// The optional fifth line declares the machine's unit; what is no unit is reported and declares
+// none. A unit declared for the process takes the file's place.
+TEST(CutParamsFile, FifthLineDeclaresTheUnit) {
+    static std::vector<std::string> notices;
+    setMessageSink([](int32_t code, const char* text) {
+        if (code == MessageCode::Notice) notices.emplace_back(text);
+    });
+    testing::ScratchDir dir;
+    const std::string four = "7000\r\n0.1\r\n15.0\r\n10.16\r\n";
+    struct Case {
+        std::string fifth;
+        MachineUnit unit;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"", MachineUnit::Undeclared, false},
+        {"in        //Machine unit (in or mm)\r\n", MachineUnit::Inch, false},
+        {" MM//metric\n", MachineUnit::Millimetre, false},
+        {"\r\n", MachineUnit::Undeclared, false},
+        {"// a note\r\n", MachineUnit::Undeclared, false},
+        {"inch\r\n", MachineUnit::Undeclared, true},
+        {"ignored 5\n", MachineUnit::Undeclared, true},
+    };
+    for (const Case& c : cases) {
+        notices.clear();
+        testing::writeFile(dir.file("params.cfg"), four + c.fifth);
+        readParamsIn(dir);
+        EXPECT_EQ(cutParams().unit, c.unit) << c.fifth;
+        EXPECT_EQ(machineUnit(), c.unit) << c.fifth;
+        EXPECT_EQ(cutParams().maxFilletError, 10.16) << c.fifth;
+        EXPECT_EQ(notices.size(), c.reported ? 1u : 0u) << c.fifth;
+    }
+    EXPECT_NE(notices.at(0).find("line 5 \"ignored 5\" declares no unit (write in or mm)"),
+              std::string::npos)
+        << notices.at(0);
+    setUnitOverride(MachineUnit::Millimetre);
+    testing::writeFile(dir.file("params.cfg"), four + "in\r\n");
+    readParamsIn(dir);
+    EXPECT_EQ(machineUnit(), MachineUnit::Millimetre);
+    setUnitOverride(MachineUnit::Undeclared);
+    EXPECT_EQ(machineUnit(), MachineUnit::Inch);
+    setMessageSink(nullptr);
 }
 
 TEST(CutParamsFile, MissingLinesKeepTheirDefaults) {

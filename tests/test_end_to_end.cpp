@@ -394,12 +394,17 @@ TEST_F(EndToEnd, PathsTheLibraryCannotKeepAreRefused) {
 }
 
 // Constructions CAM systems write that the controller would misread: each program converts to the
-// same pulses as the plain program it means.
+// same pulses as the plain program it means, on a machine that runs the program's F words. A case
+// with a unit converts both programs with params.cfg declaring it on its fifth line.
 TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
-    configure(testing::quickMachine);
+    configure([](MachineConfig& c) {
+        testing::quickMachine(c);
+        c.optionBits &= ~kOptionIgnoreFWords;
+    });
     struct Case {
         std::string written;
         std::string meant;
+        std::string unit = "";
     };
     const std::string longComment(125, 'c');
     const Case cases[] = {
@@ -407,12 +412,16 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
         // letters of expressions and parameter names do not.
         {"g0 x10 y5\ng1 z-1e-1 f100\nG1 x20\n", "G0 X10 Y5\nG1 Z-0.1 F100\nG1 X20\n"},
         {"G1 X5\nwaitforon2\ng1 x7 y[sin[30]] z#<depth>\n", "G1 X5\nWAITFORON2\nG1 X7 Y[] Z#\n"},
-        // A comment is never executed, however far past a 127-byte piece it runs; a line cut at a *
-        // stays cut in its later pieces.
+        // A comment is never executed: after a ;, or however far past a 127-byte piece it runs; a
+        // line cut at a * stays cut in its later pieces.
+        {"G1 X1 ; now plunge Z-2 was too deep\nG1 Z-0.05;Z-2\n", "G1 X1\nG1 Z-0.05\n"},
         {"G1 Z-1 (" + longComment + " then go to X50 Y50 )\nG1 X1 ;" + longComment + " Z-9\n",
          "G1 Z-1\nG1 X1\n"},
         {"G1 Z-1 (" + longComment + " normalized) G1 X3\nG1 X1 Y[1*" + longComment + "] X50\n",
          "G1 Z-1\nG1 X1 Y0\n"},
+        // M2 and M30 end the program: their own line still runs, the lines after it do not.
+        {"G1 X1\nM2 G1 X2\nG1 Z-5\n\nG0 X9\n", "G1 X1\nG1 X2\n"},
+        {"G1 X1\nG1 Y2 M30\nG1 Z-5\n", "G1 X1\nG1 Y2\n"},
         // R arcs: a positive R the short way, a negative R the long way, in G17 and G18.
         {"G0 X0 Y0\nG2 X6 Y0 R5\nG3 X12 Y0 R-5\n", "G0 X0 Y0\nG2 X6 Y0 I3 J-4\nG3 X12 Y0 I3 J-4\n"},
         {"G18\nG0 X0 Z0\nG2 X6 Z0 R5\n", "G18\nG0 X0 Z0\nG2 X6 Z0 I3 K4\n"},
@@ -422,8 +431,22 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
         // full circle its exact twin is, in both directions.
         {"G0 X10 Z1\nG1 Z-1\nG2 X10 Y0 I5 J0\n", "G0 X10 Y0 Z1\nG1 Z-1\nG2 X10 Y0 I5 J0\n"},
         {"G0 X10 Z1\nG1 Z-1\nG3 X10 Y0 I5 J0\n", "G0 X10 Y0 Z1\nG1 Z-1\nG3 X10 Y0 I5 J0\n"},
+        // Units: every length word (coordinates, incremental moves, arc centres and radii, cycle
+        // depths and retracts, feeds) is scaled to the machine's unit from the G20/G21 on; a
+        // program in the machine's unit reads as written; undeclared, G20/G21 change nothing.
+        {"G21 G0 X25.4 Y50.8\nG1 Z-12.7 F254\nG2 X50.8 Y50.8 I12.7 J0\nG3 X0 Y50.8 R25.4\n",
+         "G0 X1 Y2\nG1 Z-0.5 F10\nG2 X2 Y2 I0.5 J0\nG3 X0 Y2 R1\n", "in"},
+        {"G20 G91\nG0 X1 Y0.5\nG1 Z-0.25 F2\nG90 G81 X2 Y2 Z-0.5 R0.125\n",
+         "G91\nG0 X25.4 Y12.7\nG1 Z-6.35 F50.8\nG90 G81 X50.8 Y50.8 Z-12.7 R3.175\n", "mm"},
+        {"G20\nG0 X1\nG21\nG1 X30 F100\nG20 G92 X0\nG1 X1\n",
+         "G0 X25.4\nG1 X30 F100\nG92 X0\nG1 X25.4\n", "mm"},
+        {"G20 G0 X1\nG1 Y2\n", "G0 X1\nG1 Y2\n", "in"},
+        {"G21 G0 X1\nG20 G1 Y2\n", "G0 X1\nG1 Y2\n"},
     };
     for (const Case& c : cases) {
+        std::string params = "7000\n0.1\n15.0\n10.16\n";
+        if (!c.unit.empty()) params += c.unit + "        //Machine unit\n";
+        testing::writeFile(dir.file("params.cfg"), params);
         ASSERT_EQ(convert(c.meant, "meant.nc"), 0) << c.meant;
         const Bytes meant[] = {output("CM"), output("BRK")};
         ASSERT_EQ(convert(c.written, "written.nc"), 0) << c.written;

@@ -34,6 +34,7 @@ TEST(SharedLibrary, ExportsTheEntryPointAndConvertsLikeTheLinkedLibrary) {
     EXPECT_NE(dlsym(library, "pulsepost_read_scale"), nullptr);
     EXPECT_NE(dlsym(library, "pulsepost_read_motion_limits"), nullptr);
     EXPECT_NE(dlsym(library, "pulsepost_check_program"), nullptr);
+    EXPECT_NE(dlsym(library, "pulsepost_declare_unit"), nullptr);  // the command's --units
     // Internal functions stay inside.
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost13runConversionEPKciPFviiE"), nullptr);
     EXPECT_EQ(dlsym(library, "_ZN9pulsepost18setUpConfigurationEPKc"), nullptr);

@@ -27,28 +27,35 @@ namespace pulsepost::cli {
 namespace {
 
 constexpr const char* kConvertHelp = R"(Part programs
-  One block per line. Everything after the first of * ( % / ; is ignored (the controller itself
-  reads the text after a ; as words: here it is a comment, reported as a diagnostic). Words are
-  a letter and a number, anywhere in the line (G1X10Y5 and G1 X10 Y5 are the same). Lower-case
-  letters read as upper case, keywords included (g1 x10 is G1 X10, waitforon2 is WAITFORON2);
-  the controller ignores them: a diagnostic reports them.
-  M2 and M30 end the program: the lines after them are not executed (the controller runs them;
-  a diagnostic counts them).
+  One block per line. Everything after the first of * ( % / ; is ignored, however long the line
+  (it is read in 127-byte pieces). Words are a letter and a number, anywhere in the line
+  (G1X10Y5 and G1 X10 Y5 are the same); lower-case letters read as upper case, keywords included
+  (g1 x10 is G1 X10, waitforon2 is WAITFORON2).
   G0 rapid move          G1 feed move          G2/G3 arc clockwise/counter-clockwise, centre
   G4Pn dwell             G17/G18/G19 plane     from I J K (incremental to the start point)
   G90/G91 absolute/incremental                 G92 set the current position
   G2/G3 with R and no I J K: centre from the radius (R > 0 the arc of at most a half turn,
-  R < 0 the longer one; an end more than 2R away is refused). G91.1 (I J K relative to the
-  start, as always here) leaves the coordinates absolute. The controller skips R arcs and
-  reads G91.1 as G91: both are reported as diagnostics.
+  R < 0 the longer one; an end more than 2R away is refused). An arc that ends within a tenth
+  of a pulse of its start is a full circle; an A word on an arc turns A linearly along it.
   G2/G3 with a move along the plane's axis (Z in G17, Y in G18, X in G19) is a helix.
+  G91.1 (I J K relative to the start, as always here) leaves the coordinates absolute.
+  G20/G21 inches/millimetres: scaled to the machine's unit when it is declared (params.cfg
+  line 5, or --units), every length word (coordinates, I J K R, cycle heights, pecks, F) but A;
+  undeclared, lengths stay as written.
   G81 G82 G84 G85 G89 drilling cycles, G83 G86 G87 G88 peck cycles (X Y hole, Z depth,
-  R retract plane, Q first peck, V further pecks, W clearance), G80 cancels, G73 as the controller.
+  R retract plane, Q first peck, V further pecks, W clearance), G80 cancels. G73 is not
+  executed: its lines drill no hole (reported).
   M0 pause   M3/M4 spindle on   M5 off   M6 Tn tool change   M7/M8 coolant on   M9 off
+  M2/M30 end the program: the lines after them are not executed.
   M50/M51 ATp OUTn announce output n on/off at p per cent of the next move (EV file)
   M90/M91 OUTn output n off/on   M57,v auxiliary value   Sn spindle speed
   WAITFORONn / WAITFOROFFn wait for input n.  F feed in units per minute (unless the
-  configuration ignores F words).  Lengths are in the program's unit.
+  configuration ignores F words).
+  Where the controller reads differently: it reads the text after ; as words and the rest of
+  a comment past a 127-byte piece as words, ignores lower-case letters, skips R arcs, runs the
+  lines after M2/M30, may cut nothing for a full circle with G2, refuses arcs with an A word,
+  ignores G20/G21, and reads G91.1 as G91. Each of these readings is reported when it changes
+  what runs; a program written for the controller holds none of them.
 
 Files written beside each program (plate.nc gives plate.CM ...; a name without "." gets the
 extension appended)
@@ -59,16 +66,20 @@ extension appended)
   timeMem.txt (current directory): timing of the last conversion
 
 Configuration
-  ZORVAN.CFG and params.cfg in --config-dir, created with the defaults when missing.
+  ZORVAN.CFG and params.cfg in --config-dir, created with the defaults when missing. An
+  optional fifth line of params.cfg, in or mm, declares the machine's unit (--units overrides
+  it for the run).
   FILTER.CFG in the current directory is applied once when ZORVAN.CFG is re-created.
 
 Diagnostics
   What the dialect does not execute as written is reported on standard error under the
   program's summary, once per kind with its first line and a count: G and M codes without a
-  meaning here, lower-case letters (read as upper case), # parameters, [ ] expressions and O, L, B, C, D, E, H, U
-  words (never read), a dwell written as G4 P500 (dwells 0: write G4P500), letters without a
-  number (the A of WAITFORON or AT reads as A0), F words ignored by the configuration, words
-  for an axis with 0 pulses per unit, G20/G21 (coordinates stay in the machine's unit), and a
+  meaning here (each named), G codes with a fraction read as their whole number (G92.1 as G92),
+  lines in the G73 mode, lower-case letters (read as upper case), # parameters, [ ] expressions
+  and O, L, B, C, D, E, H, U words (never read), a dwell written as G4 P500 (dwells 0: write
+  G4P500), letters without a number (the A of WAITFORON or AT reads as A0), F words ignored by
+  the configuration, words for an axis with 0 pulses per unit, G20/G21 (scaled, or with the unit
+  undeclared left as written), the readings above that differ from the controller's, and a
   program that yields no motion. They do not change the files; --strict refuses such programs.
 
 Exit status: 0 when every program converted; 1 when any failed, was refused (also by --strict)
@@ -181,6 +192,7 @@ struct ConvertOptions {
     int jobs = 1;
     bool quiet = false;
     bool strict = false;
+    std::string units;  // "in" or "mm": the machine's unit for this run; empty: params.cfg's
 };
 
 // Under --strict a conversion with diagnostics leaves no playable stream: its CM and BRK files
@@ -363,6 +375,11 @@ int runConvert(const ConvertOptions& o) {
         std::fprintf(stderr, "pulsepost convert: %s\n", shared.c_str());
         return 2;
     }
+    if (!o.units.empty() && pulsepost_declare_unit(o.units.c_str()) != 0) {
+        std::fprintf(stderr, "pulsepost convert: the unit %s cannot be declared\n",
+                     o.units.c_str());
+        return 2;
+    }
     handleInterrupts();
     int failed = 0;
     if (o.jobs <= 1 || o.programs.size() == 1) {
@@ -395,6 +412,11 @@ void registerConvertCommand(CLI::App& app) {
         ->check(CLI::ExistingDirectory);
     convert->add_option("-j,--jobs", options.jobs, "Convert in N worker processes at once")
         ->check(CLI::Range(1, 256));
+    convert
+        ->add_option("--units", options.units,
+                     "The machine's unit for this run (in or mm), in place of params.cfg's: G20 "
+                     "and G21 programs are scaled to it")
+        ->check(CLI::IsMember({"in", "mm"}));
     convert->add_flag("-q,--quiet", options.quiet,
                       "Print only the programs that did not convert, and the count of diagnostics");
     convert->add_flag("--strict", options.strict,

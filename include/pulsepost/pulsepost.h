@@ -58,7 +58,10 @@ PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgres
  * a meaning here; lower-case letters; # parameters and [ ] expressions; O, L, B, C, D, E, H and U
  * words; a dwell whose time is not right after the G4; a letter without a number read as 0 (the
  * A of WAITFORON or AT); F words ignored by the option bits; words for an axis with 0 pulses per
- * unit; G20/G21. Warnings never change the result of p() or the files it writes. */
+ * unit; G20/G21 while the machine's unit is undeclared, and the lengths they scale when it is
+ * declared; lines in the G73 mode (no hole drilled). The G and M kinds name every distinct code
+ * after their text (up to twelve). Warnings never change the result of p() or the files it
+ * writes. */
 #define PULSEPOST_MESSAGE_WARNING 11
 typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
 
@@ -72,11 +75,11 @@ PULSEPOST_API void pulsepost_set_message_sink(PulsepostMessageSink sink);
  * motor outputs 0 and 1 carry Y and X) into swapXY. Returns 0 when the file was read; -1 when it
  * is missing or damaged, and then the built-in defaults, which a conversion would have written,
  * are given. Must not be called while p() runs. Not in the Windows library. */
-/* Reads the part program at programPath as p() would with configDir's ZORVAN.CFG (read, never
- * written; the defaults when it is missing) and writes no file: the program's diagnostics (code
- * 11) and any refusal reach the message sink. Returns 0 when the program was read, -1 when it
- * could not be opened or a line was refused. Must not be called while p() runs. Not in the
- * Windows library. */
+/* Reads the part program at programPath as p() would with configDir's ZORVAN.CFG and the unit
+ * of its params.cfg (read, never written; the defaults when missing) and writes no file: the
+ * program's diagnostics (code 11) and any refusal reach the message sink. Returns 0 when the
+ * program was read, -1 when it could not be opened or a line was refused. Must not be called while
+ * p() runs. Not in the Windows library. */
 PULSEPOST_API int32_t pulsepost_check_program(const char* programPath, const char* configDir);
 
 PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPerUnit[4],
@@ -87,6 +90,14 @@ PULSEPOST_API int32_t pulsepost_read_scale(const char* configDir, double stepsPe
  * 3 to 5. Safe to call from a signal handler (it only sets a flag); the request is dropped when
  * the next conversion starts. Not in the Windows library. */
 PULSEPOST_API void pulsepost_request_abort(void);
+
+/* Declares the machine's unit for the conversions this process makes from now on, in place of
+ * the optional fifth line of configDir's params.cfg: "in" or "mm"; NULL or "" returns to the
+ * file's declaration. With a unit declared, G20 (inches) and G21 (millimetres) scale the
+ * program's lengths and feeds to it; without one they change nothing and are reported. Returns 0,
+ * or -1 for any other text or while p() runs (nothing changes then). Not in the Windows
+ * library. */
+PULSEPOST_API int32_t pulsepost_declare_unit(const char* unit);
 
 /* The library's version, "MAJOR.MINOR.PATCH" (a static string). On Windows the DLL carries it
  * in its version resource instead. */

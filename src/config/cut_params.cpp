@@ -16,6 +16,7 @@ namespace pulsepost {
 namespace {
 
 CutParams gCutParams{};
+MachineUnit gUnitOverride = MachineUnit::Undeclared;
 
 constexpr int kParamsLineSize = 255;  // bytes of the line buffer: 254 characters and the NUL
 constexpr int kParamsLines = 4;
@@ -65,15 +66,62 @@ void reportUnreadable(const char* path, OpenStatus status, int error) {
     }
 }
 
+// The fifth line of params.cfg: a unit word ("in" or "mm", in either case) at its start, then
+// blanks or a // comment. A line that is blank or only a comment declares nothing. False for any
+// other text.
+bool readUnitLine(const char* line, MachineUnit& unit) {
+    const auto ends = [](const char* c) {
+        return *c == '\0' || *c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' ||
+               (c[0] == '/' && c[1] == '/');
+    };
+    while (*line == ' ' || *line == '\t')
+        ++line;
+    unit = MachineUnit::Undeclared;
+    if (ends(line)) return true;
+    const auto is = [&](const char* word) {
+        return std::tolower(static_cast<unsigned char>(line[0])) == word[0] &&
+               std::tolower(static_cast<unsigned char>(line[1])) == word[1] && ends(line + 2);
+    };
+    if (is("in")) {
+        unit = MachineUnit::Inch;
+    } else if (is("mm")) {
+        unit = MachineUnit::Millimetre;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// params.cfg: four lines, each a number at its start and a comment after it, and an optional
+// fifth line that declares the machine's unit. The file lists the minimum fillet angle before the
+// maximum; memory keeps the maximum first. A line is read in pieces of at most 254 characters, so
+// the rest of a longer line counts as the next line. A line without a number gives 0.0; a line
+// the file does not have keeps the value CutParams already holds (its default after the set-up).
+// A fifth line that declares no unit is reported and leaves the unit undeclared, so that a typing
+// error never passes for a declaration while the program's G20/G21 go on being reported.
+void readParamsFile(FILE* file) {
+    double* const fields[kParamsLines] = {&gCutParams.toolHolderBackoff, &gCutParams.minFilletAngle,
+                                          &gCutParams.maxFilletAngle, &gCutParams.maxFilletError};
+    char line[kParamsLineSize];
+    for (double* field : fields) {
+        if (std::fgets(line, sizeof line, file) == nullptr) return;
+        *field = std::strtod(line, nullptr);  // atof, read the same way by every C runtime
+    }
+    if (std::fgets(line, sizeof line, file) == nullptr) return;
+    if (!readUnitLine(line, gCutParams.unit) && gUnitOverride == MachineUnit::Undeclared) {
+        line[std::strcspn(line, "\r\n")] = '\0';
+        messageSinkf(MessageCode::Notice,
+                     "%s line 5 \"%.40s\" declares no unit (write in or mm); the unit stays "
+                     "undeclared and G20/G21 change nothing",
+                     paramsFilePath(), line);
+    }
+}
+
 }  // namespace
 
-// params.cfg: four lines, each a number at its start and a comment after it. The file lists the
-// minimum fillet angle before the maximum; memory keeps the maximum first. A line is read in
-// pieces of at most 254 characters, so the rest of a longer line counts as the next line. A line
-// without a number gives 0.0; a line the file does not have keeps the value CutParams already
-// holds (its default after the set-up), and a file that cannot be read leaves all four. Only a
-// missing file is created with the defaults: one that is there but cannot be read (no permission,
-// a directory or a FIFO in its place) is reported and left alone.
+// Only a missing file is created with the defaults: one that is there but cannot be read (no
+// permission, a directory or a FIFO in its place) is reported and left alone, and a file that
+// cannot be read leaves every value as it is.
 void readCutParams() {
     OpenStatus status = OpenStatus::Missing;
     FILE* file = openRegularFile(paramsFilePath(), "r", status);
@@ -90,14 +138,27 @@ void readCutParams() {
         reportUnreadable(paramsFilePath(), status, errno);
         return;
     }
-    double* const fields[kParamsLines] = {&gCutParams.toolHolderBackoff, &gCutParams.minFilletAngle,
-                                          &gCutParams.maxFilletAngle, &gCutParams.maxFilletError};
-    char line[kParamsLineSize];
-    for (double* field : fields) {
-        if (std::fgets(line, sizeof line, file) == nullptr) break;
-        *field = std::strtod(line, nullptr);  // atof, read the same way by every C runtime
-    }
+    readParamsFile(file);
     std::fclose(file);
+}
+
+void readExistingCutParams() {
+    OpenStatus status = OpenStatus::Missing;
+    FILE* file = openRegularFile(paramsFilePath(), "r", status);
+    if (file == nullptr) {
+        if (status != OpenStatus::Missing) reportUnreadable(paramsFilePath(), status, errno);
+        return;
+    }
+    readParamsFile(file);
+    std::fclose(file);
+}
+
+void setUnitOverride(MachineUnit unit) {
+    gUnitOverride = unit;
+}
+
+MachineUnit machineUnit() {
+    return gUnitOverride != MachineUnit::Undeclared ? gUnitOverride : gCutParams.unit;
 }
 
 // FILTER.CFG: records of an axis letter, an ignored integer and four filter parameters, read

@@ -205,6 +205,7 @@ MotionLimits interpreterLimits() {
     for (int axis = 0; axis < 4; ++axis) {
         if (stepsPerUnit(axis) == 0.0) limits.disabledAxes |= static_cast<uint8_t>(1u << axis);
     }
+    limits.unit = machineUnit();
     return limits;
 }
 

@@ -21,7 +21,7 @@ int32_t refuseProgramAmongOutputs(const char* programPath, const char* configDir
 void emptyEarlierStreams(const char* programPath);
 
 // What the interpreter is handed from the configuration in force: speeds per second, the
-// acceleration, and whether F words are ignored.
+// acceleration, whether F words are ignored, and the machine's unit.
 MotionLimits interpreterLimits();
 
 // Reads the program as stage 0 of a conversion does, with the configuration in force, and writes

@@ -5,6 +5,7 @@
 
 #include "config/axis_map.h"
 #include "config/configuration_setup.h"
+#include "config/cut_params.h"
 #include "config/machine_config.h"
 #include "entry/conversion_driver.h"
 #include "output/output_files.h"
@@ -120,12 +121,31 @@ extern "C" PULSEPOST_API int32_t pulsepost_check_program(const char* programPath
     if (readMachineConfig() != 0) setDefaultMachineConfig();
     // The reader measures by pulses (an arc's full turn, its A move, the countable range).
     buildAxisMap();
+    resetCutParams();
+    readExistingCutParams();  // the machine's unit, which G20/G21 read against
     try {
         return checkProgram(programPath);
     } catch (...) {
         messageSink(MessageCode::Refused, "internal failure");
         return -1;
     }
+}
+
+// The unit a host declares for its conversions, in place of params.cfg's fifth line.
+extern "C" PULSEPOST_API int32_t pulsepost_declare_unit(const char* unit) {
+    using namespace pulsepost;
+    MachineUnit declared = MachineUnit::Undeclared;
+    if (unit != nullptr && std::strcmp(unit, "in") == 0) {
+        declared = MachineUnit::Inch;
+    } else if (unit != nullptr && std::strcmp(unit, "mm") == 0) {
+        declared = MachineUnit::Millimetre;
+    } else if (unit != nullptr && unit[0] != '\0') {
+        return -1;
+    }
+    const RunningConversion running;  // a conversion reads the unit while it runs
+    if (!running.owner()) return -1;
+    setUnitOverride(declared);
+    return 0;
 }
 
 extern "C" PULSEPOST_API const char* pulsepost_version(void) {

@@ -1,7 +1,9 @@
 #include "gcode/diagnostics.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "report/message_sink.h"
 
@@ -18,6 +20,7 @@ constexpr int kKinds = static_cast<int>(DiagnosticKind::Count);
 constexpr const char* kKindText[kKinds] = {
     "G code without a meaning here, ignored",
     "M code without a meaning here, ignored",
+    "G code with a fraction read as its whole number (G92.1 as G92, G90.1 as G90)",
     "lower-case letters read as words, as upper case (the controller ignores them)",
     "# parameters and [ ] expressions are not read: a word written with one reads as 0",
     "word the dialect never reads (O, L, B, C, D, E, H, U), ignored",
@@ -27,7 +30,10 @@ constexpr const char* kKindText[kKinds] = {
     ("F word ignored: option bit 0x01 of ZORVAN.CFG ignores F words, moves run at the configured "
      "speeds"),
     "word for an axis with 0 pulses per unit, executed but no motor moves it",
-    "unit selection not honoured: coordinates and feeds are taken in the machine's unit",
+    ("unit selection not honoured: coordinates and feeds are taken in the machine's unit, which "
+     "params.cfg does not declare"),
+    ("lengths and feeds scaled from the program's unit to the machine's (the controller ignores "
+     "G20/G21)"),
     "text after ; read as a comment (the controller reads it as words)",
     "line after the program's end (M2 or M30) not executed (the controller runs it)",
     "arc given by its radius, centre taken from it (the controller skips the arc)",
@@ -37,6 +43,8 @@ constexpr const char* kKindText[kKinds] = {
      "takes the short way there and cuts next to nothing)"),
     ("arc moving A: A moves steadily with the turn, the circle lies in the plane (the controller "
      "runs it off its circle)"),
+    ("chip-breaking peck cycle not executed: the lines in its mode drill no hole (the controller "
+     "does the same)"),
     "no motion",
 };
 
@@ -121,6 +129,9 @@ const char* noMotionReason() {
         return "its coordinates are # parameters or [ ] expressions, which the dialect does not "
                "read";
     }
+    if (diagnosed(DiagnosticKind::CycleNotRun)) {
+        return "its holes are drilled with G73, which the dialect does not execute";
+    }
     return "no line of the program moves the machine";
 }
 
@@ -152,6 +163,23 @@ void noteFirstDiagnostic(DiagnosticKind kind, int32_t lineNumber, const char* wo
     d.firstWord[k][n] = '\0';
 }
 
+void noteUnknownCode(DiagnosticKind kind, int32_t lineNumber, const char* word) {
+    noteDiagnostic(kind, lineNumber, word);
+    Diagnostics& d = gDiagnostics;
+    const int list = kind == DiagnosticKind::UnknownMCode ? 1 : 0;
+    char code[sizeof d.codes[0][0]] = {word[0]};
+    std::size_t n = 1;
+    for (const char* c = word + 1; n + 1 < sizeof code && ((*c >= '0' && *c <= '9') || *c == '.');
+         ++c) {
+        code[n++] = *c;
+    }
+    const int32_t listed = std::min(d.codeCount[list], static_cast<int32_t>(kListedCodes));
+    for (int32_t i = 0; i < listed; ++i)
+        if (std::strcmp(d.codes[list][i], code) == 0) return;
+    if (d.codeCount[list] < kListedCodes) std::memcpy(d.codes[list][d.codeCount[list]], code, n);
+    if (d.codeCount[list] <= kListedCodes) d.codeCount[list] += 1;  // past the list: "..."
+}
+
 bool cutLine(char* line, int32_t lineNumber) {
     uint8_t found = 0;
     char* c = line;
@@ -168,6 +196,34 @@ bool cutLine(char* line, int32_t lineNumber) {
     return cut;
 }
 
+namespace {
+
+// ": G94 G40 G54" after the text of the unknown-code kinds that saw more than one code; " ..."
+// ends a list of more than kListedCodes. Empty otherwise.
+std::array<char, kListedCodes * 8 + 8> codeList(int kind) {
+    std::array<char, kListedCodes * 8 + 8> text{};
+    const Diagnostics& d = gDiagnostics;
+    const int list = kind == static_cast<int>(DiagnosticKind::UnknownMCode)   ? 1
+                     : kind == static_cast<int>(DiagnosticKind::UnknownGCode) ? 0
+                                                                              : -1;
+    if (list < 0 || d.codeCount[list] < 2) return text;
+    std::size_t n = 0;
+    const auto put = [&](const char* s) {
+        for (; *s && n + 1 < text.size(); ++s)
+            text[n++] = *s;
+    };
+    put(":");
+    const int32_t listed = std::min(d.codeCount[list], static_cast<int32_t>(kListedCodes));
+    for (int32_t i = 0; i < listed; ++i) {
+        put(" ");
+        put(d.codes[list][i]);
+    }
+    if (d.codeCount[list] > kListedCodes) put(" ...");
+    return text;
+}
+
+}  // namespace
+
 void reportDiagnostics() {
     const Diagnostics& d = gDiagnostics;
     for (int k = 0; k < kKinds; ++k) {
@@ -177,9 +233,10 @@ void reportDiagnostics() {
             continue;
         }
         const unsigned long long times = d.count[k];
-        messageSinkf(MessageCode::Warning, "line %d: %s%s%s (%llu time%s)",
+        messageSinkf(MessageCode::Warning, "line %d: %s%s%s%s (%llu time%s)",
                      static_cast<int>(d.firstLine[k]), d.firstWord[k],
-                     d.firstWord[k][0] ? ": " : "", kKindText[k], times, times == 1 ? "" : "s");
+                     d.firstWord[k][0] ? ": " : "", kKindText[k], codeList(k).data(), times,
+                     times == 1 ? "" : "s");
     }
 }
 

@@ -13,6 +13,7 @@ namespace pulsepost {
 enum class DiagnosticKind : uint8_t {
     UnknownGCode,         // a G number without a meaning here: ignored
     UnknownMCode,         // an M number without a meaning here: ignored
+    WholeGCode,           // a G number with a fraction (G92.1): read as its whole number
     LowerCase,            // lower-case letters: read as words (the controller ignores them)
     Expression,           // a # parameter or a [ ] expression: not read, its word reads 0
     UnreadWord,           // O, L and letters the dialect never reads (N is a line number: fine)
@@ -20,22 +21,30 @@ enum class DiagnosticKind : uint8_t {
     LetterWithoutNumber,  // a word letter with no number, as inside a keyword: read as 0
     FWordIgnored,         // F words are ignored by option bit 0x01
     DisabledAxis,         // a word for an axis with 0 pulses per unit: moves no motor
-    UnitsIgnored,         // G20/G21: coordinates stay in the machine's unit
+    UnitsIgnored,         // G20/G21 with the machine's unit undeclared: lengths stay as written
+    UnitsScaled,          // G20/G21 other than the machine's unit: lengths scaled (controller: not)
     SemicolonComment,     // ";" read as the start of a comment, where the controller reads words
     AfterProgramEnd,      // a line after M2/M30, not executed (the controller runs it)
     RadiusArc,            // G2/G3 with R and no I, J, K: centre from the radius (controller skips)
     ArcCentreMode,        // G91.1: I, J, K relative to the start, not G91 (the controller's G91)
     FullTurn,             // an arc ending within a tenth of a pulse of its start: a full circle
     ArcMovesA,            // an arc with an A move: A moves steadily with the turn
+    CycleNotRun,          // a line in the G73 mode: the chip-breaking peck is not run
     NoMotion,             // a program with words that yields no motion
     Count
 };
+
+constexpr int kListedCodes = 12;  // distinct G or M codes without a meaning named in the report
 
 struct Diagnostics {
     uint32_t seen = 0;  // bit per kind
     uint64_t count[static_cast<int>(DiagnosticKind::Count)] = {};
     int32_t firstLine[static_cast<int>(DiagnosticKind::Count)] = {};
     char firstWord[static_cast<int>(DiagnosticKind::Count)][16] = {};
+    // The distinct codes of UnknownGCode [0] and UnknownMCode [1], in the order first seen, so
+    // that every code the program holds without a meaning is named, not only the first.
+    char codes[2][kListedCodes][8] = {};
+    int32_t codeCount[2] = {};  // may exceed kListedCodes: the rest are not named
 };
 
 Diagnostics& diagnostics();
@@ -50,6 +59,10 @@ inline void noteDiagnostic(DiagnosticKind kind, int32_t lineNumber, const char* 
     if ((d.seen & (1u << k)) == 0) noteFirstDiagnostic(kind, lineNumber, word);
     d.count[k] += 1;
 }
+
+// noteDiagnostic for UnknownGCode and UnknownMCode: the code at word (its letter and number) is
+// also listed when it is new.
+void noteUnknownCode(DiagnosticKind kind, int32_t lineNumber, const char* word);
 
 inline bool diagnosed(DiagnosticKind kind) {
     return (diagnostics().seen & (1u << static_cast<int>(kind))) != 0;

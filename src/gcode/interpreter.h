@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "config/cut_params.h"
 #include "report/progress.h"
 #include "store/segment_store.h"
 
 namespace pulsepost {
 
 // What the driver hands the interpreter: the speeds in units per second, the acceleration in
-// units per second², and whether the program's F words are ignored (option bit 0).
+// units per second², whether the program's F words are ignored (option bit 0), and the machine's
+// unit, to which G20 and G21 scale the program's lengths when it is declared.
 struct MotionLimits {
     double acceleration = 0.0;
     double rapidSpeed = 0.0;
@@ -20,6 +22,7 @@ struct MotionLimits {
     double plungeSpeed = 0.0;
     bool ignoreFWords = false;
     uint8_t disabledAxes = 0;  // bit i: logical axis i (X, Y, Z, A) has 0 pulses per unit
+    MachineUnit unit = MachineUnit::Undeclared;
 };
 
 // Read: the program is in the store. Aborted: Esc at a progress report. Refused: a line cannot be

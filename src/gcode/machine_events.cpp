@@ -167,7 +167,7 @@ int32_t handleMWords(const char* line, int32_t lineNumber, FILE* events, Segment
                 programEnd = true;
                 break;
             default:
-                noteDiagnostic(DiagnosticKind::UnknownMCode, lineNumber, m);
+                noteUnknownCode(DiagnosticKind::UnknownMCode, lineNumber, m);
                 break;
         }
     }

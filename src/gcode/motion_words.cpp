@@ -492,10 +492,50 @@ bool isArcCentreMode(const char* g) {
     return std::strncmp(n, "91.1", 4) == 0 && !(n[4] >= '0' && n[4] <= '9');
 }
 
+// G20 (inches) and G21 (millimetres): with the machine's unit declared, the length words that
+// follow are scaled to it; the positions, offsets and cycle values already read stay as they are
+// (they are held in the machine's unit). Undeclared, the words stay in the machine's unit.
+void selectProgramUnit(MotionState& motion, int32_t code, const char* g) {
+    constexpr double kMillimetresPerInch = 25.4;
+    if (motion.machineUnit == MachineUnit::Undeclared) {
+        noteDiagnostic(DiagnosticKind::UnitsIgnored, motion.lineNumber, g);
+        return;
+    }
+    const bool inches = code == 20;
+    motion.unitMultiplier = 1.0;
+    motion.unitDivisor = 1.0;
+    if (inches && motion.machineUnit == MachineUnit::Millimetre) {
+        motion.unitMultiplier = kMillimetresPerInch;
+    } else if (!inches && motion.machineUnit == MachineUnit::Inch) {
+        motion.unitDivisor = kMillimetresPerInch;
+    } else {
+        return;
+    }
+    noteDiagnostic(DiagnosticKind::UnitsScaled, motion.lineNumber, g);
+}
+
+// True when the number of the G word at g has a fraction other than zero (G92.1, G90.1): the
+// dialect reads the whole number before the point.
+bool hasFraction(const char* g) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const char* n = g + 1;
+    while (*n == ' ' || *n == '\t')
+        ++n;
+    if (*n == '-' || *n == '+') ++n;
+    while (digit(*n))
+        ++n;
+    if (*n != '.') return false;
+    for (++n; digit(*n); ++n)
+        if (*n != '0') return true;
+    return false;
+}
+
 // A word's number, refused when not finite; found tells whether the line holds the word.
 struct WordReader {
     const char* line;
     int32_t lineNumber;
+    double unitMultiplier;
+    double unitDivisor;
     int32_t status = 0;
 
     bool take(char letter, double& value) {
@@ -512,9 +552,18 @@ struct WordReader {
         return true;
     }
 
-    // An axis word: also noted when its axis moves no motor.
-    bool takeAxis(char letter, int axis, uint8_t disabledAxes, double& value) {
+    // A length (a coordinate, an arc's centre or radius, a cycle height or peck, a feed per
+    // minute), in the machine's unit.
+    bool takeLength(char letter, double& value) {
         if (!take(letter, value)) return false;
+        value = value * unitMultiplier / unitDivisor;
+        return true;
+    }
+
+    // An axis word: also noted when its axis moves no motor. X, Y and Z are lengths; A is an
+    // angle, which no unit selection changes.
+    bool takeAxis(char letter, int axis, uint8_t disabledAxes, double& value) {
+        if (!(axis == 3 ? take(letter, value) : takeLength(letter, value))) return false;
         if ((disabledAxes & (1u << axis)) != 0) {
             noteDiagnostic(DiagnosticKind::DisabledAxis, lineNumber, wordText(line, letter) - 1);
         }
@@ -541,11 +590,13 @@ void resetMotionState(MotionState& motion, const MotionLimits& limits) {
     motion.plungeSpeed = limits.plungeSpeed;
     motion.ignoreFWords = limits.ignoreFWords;
     motion.disabledAxes = limits.disabledAxes;
+    motion.machineUnit = limits.unit;
 }
 
 void handleGWords(const char* line, MotionState& motion, LineTarget& words, SegmentStore& store) {
     for (const char* g = std::strchr(line, 'G'); g; g = std::strchr(g + 1, 'G')) {
         const int32_t v = readInteger(g + 1);
+        bool known = true;
         switch (v) {
             case 0:
             case 1:
@@ -591,11 +642,15 @@ void handleGWords(const char* line, MotionState& motion, LineTarget& words, Segm
                 break;
             case 20:
             case 21:
-                noteDiagnostic(DiagnosticKind::UnitsIgnored, motion.lineNumber, g);
+                selectProgramUnit(motion, v, g);
                 break;
             default:
-                noteDiagnostic(DiagnosticKind::UnknownGCode, motion.lineNumber, g);
+                noteUnknownCode(DiagnosticKind::UnknownGCode, motion.lineNumber, g);
+                known = false;
                 break;
+        }
+        if (known && hasFraction(g) && !isArcCentreMode(g)) {
+            noteDiagnostic(DiagnosticKind::WholeGCode, motion.lineNumber, g);
         }
     }
 }
@@ -607,7 +662,7 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     const Vec4 program = subtract(here, motion.workOffset);
     Vec4 t = motion.incremental && !words.g92 ? Vec4() : program;
     Vec4 c = program;
-    WordReader r{line, motion.lineNumber};
+    WordReader r{line, motion.lineNumber, motion.unitMultiplier, motion.unitDivisor};
     const bool drilling = isDrillingMode(motion.motionMode);
 
     const uint8_t off = motion.disabledAxes;
@@ -615,7 +670,7 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     if (r.takeAxis('X', 0, off, v)) t.x = v;
     if (r.takeAxis('Y', 1, off, v)) t.y = v;
     if (drilling) {
-        if (r.take('R', v)) {
+        if (r.takeLength('R', v)) {
             motion.retractPlane = v;
             motion.retractPlaneGiven = true;
         }
@@ -624,15 +679,15 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     }
     const bool hasZ = r.takeAxis('Z', 2, off, v);
     if (hasZ) t.z = v;
-    if (r.take('Q', v)) {
+    if (r.takeLength('Q', v)) {
         motion.firstPeck = v;
         motion.nextPeck = v;
-        if (r.take('V', v)) motion.nextPeck = v;
+        if (r.takeLength('V', v)) motion.nextPeck = v;
     }
-    if (r.take('W', v)) motion.peckClearance = v;
+    if (r.takeLength('W', v)) motion.peckClearance = v;
     if (drilling && hasZ) motion.cycleDepth = t.z;
     if (!motion.ignoreFWords) {
-        if (r.take('F', v)) feedWord(motion, v);
+        if (r.takeLength('F', v)) feedWord(motion, v);
     } else if (const char* f = wordText(line, 'F'); f && startsNumber(f)) {
         noteDiagnostic(DiagnosticKind::FWordIgnored, motion.lineNumber, f - 1);
     }
@@ -640,21 +695,21 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     if (const char* s = wordText(line, 'S')) emitSpindleSpeed(readInteger(s), store);
     if (const char* p = wordText(line, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));
     bool centreWords = false;
-    if (r.take('I', v)) {
+    if (r.takeLength('I', v)) {
         c.x += v;
         centreWords = true;
     }
-    if (r.take('J', v)) {
+    if (r.takeLength('J', v)) {
         c.y += v;
         centreWords = true;
     }
-    if (r.take('K', v)) {
+    if (r.takeLength('K', v)) {
         c.z += v;
         centreWords = true;
     }
     double radius = 0.0;
     const bool radiusArc = (motion.motionMode == 2 || motion.motionMode == 3) && !centreWords &&
-                           !words.g92 && r.take('R', radius);
+                           !words.g92 && r.takeLength('R', radius);
     if (r.status != 0) return kRefused;
 
     if (words.g92) {

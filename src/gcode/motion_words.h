@@ -34,6 +34,12 @@ struct MotionState {
     double peckReference = 0.0;  // units: the height peck cycles start their pecks from
     bool peckReferenceSet = false;
     int32_t lineNumber = 0;  // program line being read (1-based), for refusal messages
+    // G20/G21 with a declared machine unit: a length word's value times unitMultiplier divided by
+    // unitDivisor is in the machine's unit (one of them is 25.4 when the units differ, both are 1
+    // when they agree, so that a program in the machine's unit reads exactly as written).
+    MachineUnit machineUnit = MachineUnit::Undeclared;
+    double unitMultiplier = 1.0;
+    double unitDivisor = 1.0;
 };
 
 // What the words of one line give: the target T and the arc centre C (machine coordinates once

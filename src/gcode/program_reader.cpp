@@ -144,6 +144,10 @@ int32_t interpretLine(const char* line, MotionState& motion, FILE* events, Segme
     handleGWords(line, motion, words, store);
     if (readLineWords(line, motion, words, store) != 0) return kRefused;
     if (words.g92) return 1;
+    // The dialect reads G73 as a motion mode whose lines move nothing: each is a hole not drilled.
+    if (motion.motionMode == 73 && hasText(line)) {
+        noteDiagnostic(DiagnosticKind::CycleNotRun, motion.lineNumber, "G73");
+    }
     return runLineMotion(motion, words, store);
 }
 

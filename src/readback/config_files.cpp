@@ -81,23 +81,73 @@ void locateMachineValues(SettingFileText& f) {
 }
 
 // params.cfg: a number at the start of each of four lines, a comment after it. A line without a
-// number reads as 0; the span is then empty, at the line's first character.
+// number reads as 0; the span is then empty, at the line's first character. An optional fifth
+// line starts with the machine's unit word, up to a blank or a // comment.
 void locateParamsValues(SettingFileText& f) {
     const std::string& b = f.bytes;
     std::size_t lineStart = 0;
-    while (f.values.size() < static_cast<std::size_t>(kParamsLines) && lineStart < b.size()) {
+    while (f.values.size() <= static_cast<std::size_t>(kParamsLines) && lineStart < b.size()) {
         std::size_t i = lineStart;
         while (i < b.size() && b[i] != '\n' && isSpace(b[i]))
             ++i;
         const std::string rest = b.substr(i, b.find('\n', i) - i);
-        char* end = nullptr;
-        std::strtod(rest.c_str(), &end);
-        f.values.push_back({i, static_cast<std::size_t>(end - rest.c_str())});
+        std::size_t length = 0;
+        if (f.values.size() < static_cast<std::size_t>(kParamsLines)) {
+            char* end = nullptr;
+            std::strtod(rest.c_str(), &end);
+            length = static_cast<std::size_t>(end - rest.c_str());
+        } else {
+            while (length < rest.size() && !isSpace(rest[length]) &&
+                   rest.compare(length, 2, "//") != 0)
+                ++length;
+        }
+        f.values.push_back({i, length});
         const std::size_t newline = b.find('\n', lineStart);
         if (newline == std::string::npos) break;
         lineStart = newline + 1;
     }
-    f.readable = f.values.size() == static_cast<std::size_t>(kParamsLines);
+    f.readable = f.values.size() >= static_cast<std::size_t>(kParamsLines);
+}
+
+// The unit a fifth line's word declares: "in", "mm", "" (none: no line, a blank line or a
+// comment), or nullptr when the word is no unit (the conversion reports it and takes none).
+const char* declaredUnit(const std::string& word) {
+    if (word.empty()) return "";
+    std::string lower;
+    for (const char c : word)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "in") return "in";
+    if (lower == "mm") return "mm";
+    return nullptr;
+}
+
+constexpr int kUnitLine = 5;
+constexpr const char* kUnitComment = "//Machine unit (in or mm)";
+
+// The bytes of params.cfg with its unit set to unit ("in", "mm", or "" for none). A missing
+// fifth line is added in the file's own line ends, its value in a column of 10 characters as the
+// other lines have it; none removes a fifth line that ends the file, and otherwise only its word.
+std::string withUnit(const SettingFileText& f, const std::string& unit) {
+    std::string b = f.bytes;
+    if (f.values.size() <= static_cast<std::size_t>(kParamsLines)) {
+        if (unit.empty()) return b;
+        const char* eol = b.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+        if (!b.empty() && b.back() != '\n') b += eol;
+        std::string line = unit;
+        line.resize(10, ' ');
+        return b + line + kUnitComment + eol;
+    }
+    const SettingFileText::Span span = f.values[kUnitLine - 1];
+    if (!unit.empty()) {
+        const bool joins = span.length == 0 && span.offset < b.size() && !isSpace(b[span.offset]);
+        return b.replace(span.offset, span.length, joins ? unit + " " : unit);
+    }
+    const std::size_t lineStart = b.rfind('\n', span.offset - 1) + 1;
+    const std::size_t lineEnd = b.find('\n', span.offset);
+    const bool last = lineEnd == std::string::npos ||
+                      b.find_first_not_of(" \t\r\n", lineEnd) == std::string::npos;
+    if (last) return b.substr(0, lineStart);
+    return b.erase(span.offset, span.length);
 }
 
 SettingFileText readSettingFile(const std::string& dir, SettingFile which) {
@@ -198,6 +248,13 @@ bool newValueText(const Setting& s, const SettingFileText& f, const std::string&
             }
             appendf(text, "%u", word);
             return true;
+        case SettingKind::Unit:
+            if (value != "in" && value != "mm" && value != "none") {
+                message = "'" + value + "' is no unit: in, mm, or none";
+                return false;
+            }
+            text = value == "none" ? "" : value;
+            return true;
         case SettingKind::OptionBit:
             if (!onOff(value, on)) {
                 message = "'" + value + "' is neither on nor off";
@@ -260,6 +317,15 @@ void appendFile(std::string& out, const SettingFileText& f, SettingFile which) {
                     s.meaning);
             continue;
         }
+        if (s.kind == SettingKind::Unit) {
+            const std::string word = f.valueText(s.line);
+            const char* unit = declaredUnit(word);
+            const std::string shown = unit == nullptr   ? word + " (no unit)"
+                                      : unit[0] == '\0' ? std::string("undeclared")
+                                                        : std::string(unit);
+            appendf(out, "  %-20s %-20s %s (line %d)\n", s.name, shown.c_str(), s.meaning, s.line);
+            continue;
+        }
         if (s.line > static_cast<int>(f.values.size())) continue;
         const std::string text = f.valueText(s.line);
         std::string shown(text.empty() ? "0" : text.c_str());
@@ -318,6 +384,8 @@ const std::vector<Setting>& settings() {
          "corners sharper than this stop; those between are rounded by a fillet arc"},
         {"max-fillet-error", F::Params, 4, K::NonNegative, 0, "pulse",
          "largest distance from a corner to its fillet arc, in pulses of X"},
+        {"machine-unit", F::Params, kUnitLine, K::Unit, 0, "",
+         "in or mm: G20/G21 scale the program to it; none: undeclared, G20/G21 change nothing"},
     };
     return list;
 }
@@ -335,8 +403,10 @@ std::string formatConfiguration(const ConfigurationFiles& files) {
     appendFile(out, files.machine, SettingFile::Machine);
     appendFile(out, files.params, SettingFile::Params);
     out +=
-        "Units: p/u pulses per unit, u/min units per minute, u/s2 units per second squared; the "
-        "unit is the program's.\nThe other values of ZORVAN.CFG do not drive the conversion and "
+        "Units: p/u pulses per unit, u/min units per minute, u/s2 units per second squared, in "
+        "the\n"
+        "machine's unit (machine-unit; the program's while it is undeclared).\nThe other values of "
+        "ZORVAN.CFG do not drive the conversion and "
         "are kept as they are.\n";
     return out;
 }
@@ -370,14 +440,20 @@ int setConfigurationValue(const std::string& dir, const std::string& name, const
     }
     std::string text;
     if (!newValueText(*s, f, value, text, message)) return 2;
-    const SettingFileText::Span span = f.values[static_cast<std::size_t>(s->line - 1)];
     const std::string old = f.valueText(s->line);
-    f.bytes.replace(span.offset, span.length, text);
+    if (s->kind == SettingKind::Unit) {
+        f.bytes = withUnit(f, text);
+    } else {
+        const SettingFileText::Span span = f.values[static_cast<std::size_t>(s->line - 1)];
+        f.bytes.replace(span.offset, span.length, text);
+    }
     if (!replaceFile(f.path, f.bytes)) {
         message = f.path + " cannot be written: " + std::strerror(errno);
         return 1;
     }
-    message = f.path + ": " + name + " " + (old.empty() ? "0" : old) + " -> " + text;
+    const char* none = s->kind == SettingKind::Unit ? "undeclared" : "0";
+    message = f.path + ": " + name + " " + (old.empty() ? none : old) + " -> " +
+              (text.empty() ? none : text);
     if (s->kind == SettingKind::OptionBit) message += " (option bits)";
     return 0;
 }

@@ -17,6 +17,7 @@ enum class SettingKind {
     NonNegative,  // a finite number, 0 or above (fillet angles and error)
     Word,         // 0 to 65535 (the X/Y swap, the option bits)
     OptionBit,    // on/off: one bit of the option bits
+    Unit,         // in, mm, or none: params.cfg's optional fifth line
 };
 
 struct Setting {
@@ -45,7 +46,9 @@ struct SettingFileText {
         std::size_t offset = 0;
         std::size_t length = 0;  // 0: no number at offset (a params.cfg line that reads as 0)
     };
-    std::vector<Span> values;  // in file order
+    // In file order. For params.cfg a fifth value when the file has a fifth line: the unit word
+    // at its start (length 0 when the line is blank or a comment).
+    std::vector<Span> values;
     std::string valueText(int line) const;
 };
 
