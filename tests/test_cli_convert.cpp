@@ -1,5 +1,6 @@
 // The pulsepost command as a user runs it: exit statuses, messages, summaries, worker processes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -40,13 +41,18 @@ TEST(CliConvert, FailuresAreNamedAndMakeTheStatusNonZero) {
     testing::ScratchDir dir;
     testing::writeFile(dir.file("good.nc"), "G1 X1\n");
     testing::writeFile(dir.file("endless.nc"), "G83 X1 Y1 Z-1 R0.1 Q0\n");  // peck of 0
-    const CliRun r = runCli(dir, "convert good.nc endless.nc absent.nc");
+    // Neither the conversion nor its summary may read these forever or wait on them.
+    std::filesystem::create_symlink("/dev/zero", dir.file("zero.nc"));
+    ASSERT_EQ(mkfifo(dir.file("pipe.nc").c_str(), 0644), 0);
+    const CliRun r = runCli(dir, "convert good.nc endless.nc absent.nc zero.nc pipe.nc");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(contains(r.err, "pulsepost: endless.nc: refused:")) << r.err;
     EXPECT_TRUE(contains(r.err, "pulsepost: absent.nc: cannot open file:")) << r.err;
     EXPECT_TRUE(contains(r.out, "good.nc: converted")) << r.out;
     EXPECT_TRUE(contains(r.out, "endless.nc: FAILED")) << r.out;
-    EXPECT_TRUE(contains(r.out, "1 of 3 programs converted")) << r.out;
+    EXPECT_TRUE(contains(r.out, "zero.nc: FAILED")) << r.out;
+    EXPECT_TRUE(contains(r.out, "pipe.nc: FAILED")) << r.out;
+    EXPECT_TRUE(contains(r.out, "1 of 5 programs converted")) << r.out;
 }
 
 TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {

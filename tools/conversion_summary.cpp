@@ -126,8 +126,11 @@ void walkStreams(const std::string& program, const std::string& configDir, Conve
     }
 }
 
+// The program's lines; -1 when it is not a regular file that can be read: the summary of a
+// program refused as a FIFO or a link to /dev/zero must not wait on it or read it forever.
 long long countLines(const std::string& program) {
-    FILE* f = std::fopen(program.c_str(), "rb");
+    OpenStatus status = OpenStatus::Opened;
+    FILE* f = openRegularFile(program.c_str(), "rb", status);
     if (f == nullptr) return -1;
     long long lines = 0;
     int last = '\n';

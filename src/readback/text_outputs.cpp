@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/files.h"
+
 namespace pulsepost {
 
 namespace {
@@ -109,7 +111,9 @@ int32_t parseEvText(const std::string& text, std::vector<EvLine>& out, ReadbackE
 
 bool readWholeFile(const char* path, std::string& text) {
     text.clear();
-    FILE* f = std::fopen(path, "rb");
+    OpenStatus status = OpenStatus::Opened;
+    FILE* f =
+        openRegularFile(path, "rb", status);  // a FIFO in an output's place is never waited on
     if (f == nullptr) return false;
     char buffer[1 << 16];
     std::size_t n = 0;

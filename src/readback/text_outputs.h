@@ -33,7 +33,8 @@ struct EvLine {
 int32_t parseLimText(const std::string& text, LimBounds& out, ReadbackError& error);
 int32_t parseEvText(const std::string& text, std::vector<EvLine>& out, ReadbackError& error);
 
-// Reads a whole file into text; false when it cannot be opened.
+// Reads a whole file into text; false when it cannot be opened or is not a regular file (a FIFO
+// is never waited on).
 bool readWholeFile(const char* path, std::string& text);
 
 }  // namespace pulsepost
