@@ -10,6 +10,8 @@
 
 #include "config/axis_map.h"
 #include "config/cut_params.h"
+#include "config/machine_config.h"
+#include "config/machine_config_layout.h"
 #include "geometry/segment.h"
 #include "store/segment_store.h"
 
@@ -34,6 +36,20 @@ class FilletErrorScope {
   private:
     double savedScale_;
     double savedError_;
+};
+
+// Sets the machine's acceleration (units per second squared) and restores it afterwards.
+class AccelerationScope {
+  public:
+    explicit AccelerationScope(double a) : saved_(machineConfig().acceleration) {
+        machineConfig().acceleration = a;
+    }
+    ~AccelerationScope() { machineConfig().acceleration = saved_; }
+    AccelerationScope(const AccelerationScope&) = delete;
+    AccelerationScope& operator=(const AccelerationScope&) = delete;
+
+  private:
+    double saved_;
 };
 
 // A Feed line or arc as the append stores it: distance holds the appended length.

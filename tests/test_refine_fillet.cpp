@@ -15,6 +15,7 @@
 namespace pulsepost {
 namespace {
 
+using testing::AccelerationScope;
 using testing::angleBetween;
 using testing::CornerWindow;
 using testing::distanceBetween;
@@ -227,6 +228,107 @@ void expectSharpCorner(CornerWindow& w, const Segment& prev, const Segment& next
     EXPECT_EQ(distanceBetween(w.slot().end, prev.end), 0.0);
     for (const Segment& r : w.records)
         EXPECT_TRUE(isFiniteRecord(r));
+}
+
+// The direction of travel at an end of a minor arc traced as the spiral the tick stage runs: its
+// radius goes linearly with the angle from the start radius to the end radius.
+Vec4 spiralTravel(const Segment& arc, bool atEnd) {
+    const Vec4 a = subtract(arc.start, arc.centre);
+    const Vec4 b = subtract(arc.end, arc.centre);
+    const double r0 = length(a);
+    const double r1 = length(b);
+    const Vec4 x = scale(1.0 / r0, a);
+    const Vec4 across = subtract(b, scale(dot(b, x), x));
+    const Vec4 y = scale(1.0 / length(across), across);
+    const double theta = std::atan2(dot(b, y), dot(b, x));
+    const double slope = (r1 - r0) / theta;
+    if (!atEnd) return add(scale(slope, x), scale(r0, y));
+    const Vec4 radial = add(scale(std::cos(theta), x), scale(std::sin(theta), y));
+    const Vec4 along = subtract(scale(std::cos(theta), y), scale(std::sin(theta), x));
+    return add(scale(slope, radial), scale(r1, along));
+}
+
+Vec4 travel(const Segment& s, bool atEnd) {
+    return s.has(SegmentFlags::Arc) ? spiralTravel(s, atEnd) : subtract(s.end, s.start);
+}
+
+TEST_F(FilletTest, RampLeavingTheArcsPlaneTurnsNoMoreThanAStraightThroughCornerOrRests) {
+    // Beside an arc in the XY plane, a line with a Z change has no fillet tangent to both: the
+    // fillet's ends may turn, but cost no more change of speed than the minimum fillet angle (a
+    // corner the motion runs straight through), or the motion rests there. The arc starts (or ends)
+    // at the origin heading +X, counter-clockwise about (0, r); its end radius is grow times r. The
+    // line comes down into it (or climbs out of it) at slope degrees, its track turned by track
+    // degrees.
+    const double kDeg = kPi / 180.0;
+    const Vec4 origin(0, 0, 0);
+    struct Case {
+        const char* what;
+        double radius, grow, sweep, slope, track, line;
+        bool lineFirst;
+        bool rests;  // the largest fillet, at rest where it turns
+    };
+    const Case cases[] = {
+        {"ramp into an arc of 2.5 times the error (a CAM lead-in)", 0.0025, 1.0, 2.6, 6.5, 0.0,
+         0.003, true, false},
+        {"ramp into a wide arc turning the same way", 1.0, 1.0, 1.0, 3.0, -5.0, 1.0, true, false},
+        {"ramp into a wide arc turning the other way", 1.0, 1.0, 1.0, 3.0, 5.0, 1.0, true, false},
+        {"steep ramp into a narrow arc", 0.1, 1.0, 1.0, 12.0, 0.0, 0.5, true, false},
+        {"wide arc into a line climbing out of its plane", 1.0, 1.0, 1.0, 4.0, 3.0, 1.0, false,
+         false},
+        {"ramp into a spiral traced only once the largest fillet cuts it short", 0.095, 1.0106,
+         kPi / 2.0, 1.0, 0.0, 1.0, true, true},
+    };
+    const double limit = cutParams().minFilletAngle * kDeg;
+    const AccelerationScope machine(15.0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FilletErrorScope error(0.001, 10160.0);
+        const Vec4 centre(0.0, c.radius, 0.0);
+        const auto onArc = [&](double angle, double r) {
+            return Vec4(r * std::sin(angle), c.radius - r * std::cos(angle), 0.0);
+        };
+        const Vec4 heading(std::cos(c.track * kDeg) * std::cos(c.slope * kDeg),
+                           std::sin(c.track * kDeg) * std::cos(c.slope * kDeg),
+                           (c.lineFirst ? -1.0 : 1.0) * std::sin(c.slope * kDeg));
+        const Segment arc = c.lineFirst
+                                ? feedArc(origin, onArc(c.sweep, c.grow * c.radius), centre, 1)
+                                : feedArc(onArc(-c.sweep, c.radius), origin, centre, 1);
+        const Segment line = c.lineFirst
+                                 ? feedLine(subtract(origin, scale(c.line, heading)), origin)
+                                 : feedLine(origin, add(origin, scale(c.line, heading)));
+        CornerWindow w(c.lineFirst ? line : arc, c.lineFirst ? arc : line);
+        filletCorner(w.records);
+        ASSERT_EQ(w.slot().kind, SegmentKind::Feed);
+        EXPECT_EQ(distanceBetween(w.slot().start, w.prev().end), 0.0);
+        EXPECT_EQ(distanceBetween(w.slot().end, w.next().start), 0.0);
+        EXPECT_EQ(w.prev().has(SegmentFlags::StopAtEnd), c.rests);
+        EXPECT_EQ(w.slot().has(SegmentFlags::StopAtEnd), c.rests);
+        if (!c.rests) {
+            // A turn costs the speed the planner can have there times the angle: no more than
+            // the straight-through turn at the records' speed.
+            const double fastest = std::min(
+                w.slot().speed,
+                std::sqrt(15.0 * std::min(arcStartRadius(w.slot()), arcEndRadius(w.slot()))));
+            EXPECT_LE(angleBetween(travel(w.prev(), true), travel(w.slot(), false)) * fastest,
+                      limit * w.slot().speed * (1.0 + 1e-12));
+            EXPECT_LE(angleBetween(travel(w.slot(), true), travel(w.next(), false)) * fastest,
+                      limit * w.slot().speed * (1.0 + 1e-12));
+        }
+        for (const Segment& r : w.records) {
+            if (r.has(SegmentFlags::Arc)) {
+                EXPECT_LE(std::fabs(arcEndRadius(r) - arcStartRadius(r)),
+                          kArcRadiusShare * arcStartRadius(r));
+            }
+        }
+        // The arc keeps its curve, the line its direction.
+        const Segment& cutArc = c.lineFirst ? w.next() : w.prev();
+        const Vec4 cutEnd = c.lineFirst ? cutArc.start : cutArc.end;
+        const double apart = angleApart(subtract(cutEnd, centre), subtract(origin, centre));
+        EXPECT_NEAR(distanceBetween(cutEnd, centre),
+                    arcRadiusAt(arc, c.lineFirst ? apart : arcAngle(arc) - apart), 1e-12);
+        const Segment& cutLine = c.lineFirst ? w.prev() : w.next();
+        EXPECT_LT(angleBetween(subtract(cutLine.end, cutLine.start), heading), 1e-9);
+    }
 }
 
 TEST_F(FilletTest, ReversalOrCornerWithoutDirectionStopsSharp) {

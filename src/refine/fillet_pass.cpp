@@ -54,14 +54,23 @@
 // sharp, with a stop. A spiral is touched on the circle of the radius it has where the fillet
 // meets it (found by a few refinements), so the cut end lies on the spiral. The directions then
 // agree at both ends of the fillet to rounding.
-// A corner whose line leaves the arc's plane (a helix, a plunge into an arc) keeps the
-// construction between tangents: the trimmed arc end is the point put back on the curve, not a
-// tangent point, so the directions differ a little at the fillet's ends (about 1e-3 rad for
-// r = 1, e = 0.001; more as r nears e) and the gap to P can exceed e by a fraction of e. Its end
-// radius may then differ from its start radius: it runs as a spiral onto the arc (see
-// computeLength); when its radii differ by more than kArcRadiusShare the corner is left sharp,
-// with a stop, so that the pass never writes an arc the tick stage refuses. Between straight
-// records the fillet is tangent to rounding and its gap is at most e.
+// A corner whose line leaves the arc's plane (a ramp or a helix into an arc) has no circular
+// fillet tangent to both: one tangent to the line and to the arc at the point where it meets the
+// arc would need the line in the arc's plane. It keeps the construction between tangents: the
+// trimmed arc end is the point put back on the curve, not a tangent point, and the fillet, whose
+// end radius may then differ from its start radius, runs as a spiral onto it (see
+// computeLength). Its direction of travel therefore turns a little at its ends (of the order of
+// D / r beside an arc of radius r). Such a fillet is made smaller, its reach halved, until the
+// turns at its ends cost no more change of speed than a corner of the minimum fillet angle, which
+// the motion runs straight through at the records' speed: a turn of at most that angle, or more in
+// proportion where the fillet's radius holds the planner to a lower speed (sqrt(a r), the
+// distance pass), since the planner is at most that fast where the fillet begins and ends. A
+// smaller fillet must not leave a spiral neighbour with radii further apart than the tick stage
+// traces where the largest fillet did not. When no size does, the largest fillet is kept and the
+// motion comes to rest at both its ends, so that its turns cost no change of speed; when not
+// even that is sound (its radii differ by more than kArcRadiusShare, say), the corner stays
+// sharp, with a stop. Between straight records the fillet is tangent to rounding and its gap is
+// at most e.
 //
 // Corners without a sound fillet. Every Feed record later divides by its length and by its
 // direction, so the pass never writes a fillet of zero size or an undefined direction:
@@ -83,6 +92,7 @@
 
 #include "config/axis_map.h"
 #include "config/cut_params.h"
+#include "config/machine_config.h"
 #include "refine/pass_progress.h"
 
 namespace pulsepost {
@@ -92,6 +102,9 @@ namespace {
 // radians: below this change of direction a marked corner is run through sharp.
 constexpr double kStraightOnTurn = 1e-6;
 constexpr double kQuarterOfAppendedLength = 0.25;
+// Sizes tried for a fillet beside an arc whose plane the other neighbour leaves, each half the
+// one before.
+constexpr int kLeavingThePlaneAttempts = 10;
 
 // The largest gap between corner and fillet, in units; 0 when it cannot be had.
 double filletError() {
@@ -119,6 +132,11 @@ bool isSoundFillet(const Segment& arc) {
 bool radiiAgree(const Segment& fillet) {
     const double r0 = arcStartRadius(fillet);
     return std::fabs(arcEndRadius(fillet) - r0) <= kArcRadiusShare * r0;
+}
+
+// A straight record, or an arc whose radii agree as radiiAgree asks.
+bool isTraced(const Segment& s) {
+    return !s.has(SegmentFlags::Arc) || radiiAgree(s);
 }
 
 void keepCornerSharp(Segment (&window)[3], bool stop) {
@@ -298,6 +316,41 @@ bool meetsTangent(const Vec4& a, const Vec4& b) {
            length(subtract(scale(1.0 / la, a), scale(1.0 / lb, b))) <= kTangentTolerance;
 }
 
+// The direction of travel at the start or the end of a record, not normalised. An arc's includes
+// the rate at which a spiral's radius changes with the angle turned, which tangentAt leaves out.
+Vec4 travelDirection(const Segment& s, bool atEnd) {
+    const Vec4 t = tangentAt(s, atEnd);
+    const double r0 = arcStartRadius(s);
+    const double r1 = arcEndRadius(s);
+    const double theta = arcAngle(s);
+    const double lt = length(t);
+    if (!s.has(SegmentFlags::Arc) || r1 == r0 || !(lt > 0.0) || !(theta > 0.0)) return t;
+    const Vec4 radial = subtract(atEnd ? s.end : s.start, s.centre);
+    return add(scale((atEnd ? r1 : r0) / lt, t),
+               scale((r1 - r0) / (theta * length(radial)), radial));
+}
+
+// Radians: the largest turn a corner between two records may keep without slowing down, the
+// minimum fillet angle (gentler corners are run straight through), at least kTangentTolerance.
+double straightThroughTurn() {
+    return std::max(kTangentTolerance, cutParams().minFilletAngle * kPi / 180.0);
+}
+
+// Radians a fillet may turn at its ends: as much as the records' straight-through turn costs in
+// change of speed at their speed, at the speed the fillet's radius holds the planner to, sqrt(a r)
+// (see the distance pass), where that is lower.
+double turnAllowed(const Segment& fillet, double straightThrough) {
+    const double radius = std::min(arcStartRadius(fillet), arcEndRadius(fillet));
+    const double arcSpeed = std::sqrt(acceleration() * radius);  // units per second
+    return arcSpeed > 0.0 && arcSpeed < fillet.speed ? straightThrough * (fillet.speed / arcSpeed)
+                                                     : straightThrough;
+}
+
+// Two directions of travel that turn by at most limit radians from one to the other.
+bool turnsWithin(const Vec4& a, const Vec4& b, double limit) {
+    return length(a) > 0.0 && length(b) > 0.0 && angleApart(a, b) <= limit;
+}
+
 // Rounds a corner beside an arc, whose neighbours lie in one plane, by an arc tangent to both:
 // its gap to the corner at most e, neither neighbour cut by more than a quarter of its appended
 // length. The radius starts at rho (the size the corner would have between two straight
@@ -378,6 +431,84 @@ bool filletBesideArc(Segment (&window)[3], double e, double rho) {
     return false;
 }
 
+// Rounds a corner beside an arc whose plane the other neighbour leaves, between the tangents at
+// the corner (each neighbour's direction of travel there, a spiral's with the change of its
+// radius), reach at most maxReach. The first of the sizes tried (each half the one before) whose
+// ends turn by no more than turnAllowed is taken, provided that
+// it leaves each arc neighbour's radii agreeing within kArcRadiusShare where the largest does
+// (cutting a spiral short brings its radii closer; the tick stage refuses a wider difference).
+// When none is, the largest is taken with the motion at rest at both its ends, where it turns;
+// the corner stays sharp, with a stop, when even that cannot be built.
+void filletLeavingThePlane(Segment (&window)[3], double e, double maxReach) {
+    Segment& prev = window[0];
+    Segment& next = window[2];
+    const Vec4 corner = prev.end;
+    const Vec4 t1 = travelDirection(prev, true);
+    const Vec4 t2 = travelDirection(next, false);
+    const double l1 = length(t1);
+    const double l2 = length(t2);
+    const double h = l1 > 0.0 && l2 > 0.0 ? clampedAcos(-dot(t1, t2) / (l1 * l2)) * 0.5 : 0.0;
+    const Vec4 bisector = subtract(scale(1.0 / l2, t2), scale(1.0 / l1, t1));
+    const double lb = length(bisector);
+    const double errorRadius = e / (1.0 - portableSin(h)) - e;
+    const double errorReach = errorRadius / portableTan(h);
+    double reach = std::min(errorReach, maxReach);
+    // units from the corner along the bisector
+    double centreDistance = errorReach > maxReach ? maxReach / portableCos(h) : errorRadius + e;
+    const double turnLimit = straightThroughTurn();
+    Segment largest[3];
+    bool haveLargest = false;
+    for (int attempt = 0; attempt < kLeavingThePlaneAttempts; ++attempt) {
+        if (attempt > 0) {
+            reach *= 0.5;
+            centreDistance = reach / portableCos(h);
+        }
+        if (!(h > 0.0) || !(lb > 0.0) || !(reach > 0.0) || !std::isfinite(centreDistance)) break;
+        const Vec4 centre = add(corner, scale(centreDistance / lb, bisector));
+        Segment trimmedPrev = prev;
+        Segment trimmedNext = next;
+        if (!trimEnd(trimmedPrev, corner, subtract(corner, scale(reach / l1, t1))) ||
+            !trimStart(trimmedNext, corner, add(next.start, scale(reach / l2, t2)))) {
+            break;
+        }
+        Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
+                                 std::min(prev.speed, next.speed));
+        takeModalValuesOf(next, fillet);
+        if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet) ||
+            !radiiAgree(fillet)) {
+            if (attempt == 0) break;
+            continue;
+        }
+        if (attempt == 0) {
+            largest[0] = trimmedPrev;
+            largest[1] = fillet;
+            largest[2] = trimmedNext;
+            haveLargest = true;
+        } else if ((isTraced(largest[0]) && !isTraced(trimmedPrev)) ||
+                   (isTraced(largest[2]) && !isTraced(trimmedNext))) {
+            continue;
+        }
+        const double allowed = turnAllowed(fillet, turnLimit);
+        if (turnsWithin(travelDirection(trimmedPrev, true), travelDirection(fillet, false),
+                        allowed) &&
+            turnsWithin(travelDirection(fillet, true), travelDirection(trimmedNext, false),
+                        allowed)) {
+            prev = trimmedPrev;
+            window[1] = fillet;
+            next = trimmedNext;
+            return;
+        }
+    }
+    if (!haveLargest) {
+        keepCornerSharp(window, true);
+        return;
+    }
+    largest[0].set(SegmentFlags::StopAtEnd, true);
+    largest[1].set(SegmentFlags::StopAtEnd, true);
+    for (int i = 0; i < 3; ++i)
+        window[i] = largest[i];
+}
+
 }  // namespace
 
 void filletCorner(Segment (&window)[3]) {
@@ -449,6 +580,10 @@ void filletCorner(Segment (&window)[3]) {
         if (!filletBesideArc(window, e, rho)) keepCornerSharp(window, true);
         return;
     }
+    if (arcBefore || arcAfter) {
+        filletLeavingThePlane(window, e, maxReach);
+        return;
+    }
     const Vec4 centre = add(corner, scale(centreDistance / lb, bisector));
 
     Segment trimmedPrev = prev;
@@ -461,8 +596,7 @@ void filletCorner(Segment (&window)[3]) {
     Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
                              std::min(prev.speed, next.speed));
     takeModalValuesOf(next, fillet);
-    if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet) ||
-        !radiiAgree(fillet)) {
+    if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet)) {
         keepCornerSharp(window, true);
         return;
     }
