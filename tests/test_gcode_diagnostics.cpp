@@ -53,6 +53,12 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
           "G90) (2 times)",
           "line 3: G91.1: G91.1 read as I, J, K relative to the arc's start, coordinates stay "
           "absolute (the controller reads G91: incremental coordinates) (1 time)"}},
+        // A cycle drills along Z to machine heights, in G91 and G18 too.
+        {"G91 G81 X1 Y1 R0.1 Z-0.5\nX1\nG90 G18\nG83 X2 Y2 R1 Z-1 Q0.5\nG80\n",
+         {},
+         {"line 1: G81: cycle drilled along Z with its R and Z as machine heights: the G18/G19 "
+          "plane, incremental mode and a G92 offset do not apply to them (the controller does the "
+          "same) (4 times)"}},
         // G73 is a mode whose lines drill nothing: each line in it is counted.
         {"G0 Z5\nG98 G73 X1 Y1 Z-1 R1 Q0.25\nX2\n\nG80\nG0 X0\n",
          {},

@@ -43,8 +43,9 @@ constexpr const char* kConvertHelp = R"(Part programs
   line 5, or --units), every length word (coordinates, I J K R, cycle heights, pecks, F) but A;
   undeclared, lengths stay as written.
   G81 G82 G84 G85 G89 drilling cycles, G83 G86 G87 G88 peck cycles (X Y hole, Z depth,
-  R retract plane, Q first peck, V further pecks, W clearance), G80 cancels. G73 is not
-  executed: its lines drill no hole (reported).
+  R retract plane, Q first peck, V further pecks, W clearance), G80 cancels. A cycle drills
+  along Z, R and Z machine heights whatever the plane, G91 or G92 (reported when one applies).
+  G73 is not executed: its lines drill no hole (reported).
   M0 pause   M3/M4 spindle on   M5 off   M6 Tn tool change   M7/M8 coolant on   M9 off
   M2/M30 end the program: the lines after them are not executed.
   M50/M51 ATp OUTn announce output n on/off at p per cent of the next move (EV file)
@@ -75,7 +76,7 @@ Diagnostics
   What the dialect does not execute as written is reported on standard error under the
   program's summary, once per kind with its first line and a count: G and M codes without a
   meaning here (each named), G codes with a fraction read as their whole number (G92.1 as G92),
-  lines in the G73 mode, lower-case letters (read as upper case), # parameters, [ ] expressions
+  lines in the G73 mode, cycles in G18/G19, G91 or under a G92 Z offset, lower-case letters (read as upper case), # parameters, [ ] expressions
   and O, L, B, C, D, E, H, U words (never read), a dwell written as G4 P500 (dwells 0: write
   G4P500), letters without a number (the A of WAITFORON or AT reads as A0), F words ignored by
   the configuration, words for an axis with 0 pulses per unit, G20/G21 (scaled, or with the unit

@@ -59,8 +59,11 @@ PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgres
  * words; a dwell whose time is not right after the G4; a letter without a number read as 0 (the
  * A of WAITFORON or AT); F words ignored by the option bits; words for an axis with 0 pulses per
  * unit; G20/G21 while the machine's unit is undeclared, and the lengths they scale when it is
- * declared; lines in the G73 mode (no hole drilled). The G and M kinds name every distinct code
- * after their text (up to twelve). Warnings never change the result of p() or the files it
+ * declared; lines in the G73 mode (no hole drilled); cycles drilled along Z to machine heights in
+ * the G18/G19 plane, in G91 or under a G92 Z offset; G codes with a fraction read as their whole
+ * number (G92.1 as G92); and the readings that differ from the controller's own (text after ;,
+ * lines after M2/M30, R arcs, G91.1, full circles, arcs that move A). The G and M kinds name every
+ * distinct code after their text (up to twelve). Warnings never change the result of p() or the files it
  * writes. */
 #define PULSEPOST_MESSAGE_WARNING 11
 typedef void (*PulsepostMessageSink)(int32_t code, const char* text);

@@ -45,6 +45,8 @@ constexpr const char* kKindText[kKinds] = {
      "runs it off its circle)"),
     ("chip-breaking peck cycle not executed: the lines in its mode drill no hole (the controller "
      "does the same)"),
+    ("cycle drilled along Z with its R and Z as machine heights: the G18/G19 plane, incremental "
+     "mode and a G92 offset do not apply to them (the controller does the same)"),
     "no motion",
 };
 

@@ -148,6 +148,14 @@ int32_t interpretLine(const char* line, MotionState& motion, FILE* events, Segme
     if (motion.motionMode == 73 && hasText(line)) {
         noteDiagnostic(DiagnosticKind::CycleNotRun, motion.lineNumber, "G73");
     }
+    // A cycle always drills along Z to R and Z taken as machine heights, whatever the plane, the
+    // distance mode and the work offset (RS274 readers take them in the program's frame).
+    if (isDrillingMode(motion.motionMode) && hasText(line) &&
+        (motion.plane != 17 || motion.incremental || motion.workOffset.z != kInitialWorkOffset)) {
+        char cycle[8];
+        std::snprintf(cycle, sizeof cycle, "G%d", static_cast<int>(motion.motionMode));
+        noteDiagnostic(DiagnosticKind::CycleHeights, motion.lineNumber, cycle);
+    }
     return runLineMotion(motion, words, store);
 }
 
