@@ -63,8 +63,8 @@ PULSEPOST_API int32_t PULSEPOST_CALL p(const char* programPath, PulsepostProgres
  * the G18/G19 plane, in G91 or under a G92 Z offset; G codes with a fraction read as their whole
  * number (G92.1 as G92); and the readings that differ from the controller's own (text after ;,
  * lines after M2/M30, R arcs, G91.1, full circles, arcs that move A). The G and M kinds name every
- * distinct code after their text (up to twelve). Warnings never change the result of p() or the files it
- * writes. */
+ * distinct code after their text (up to twelve). Warnings never change the result of p() or the
+ * files it writes. */
 #define PULSEPOST_MESSAGE_WARNING 11
 typedef void (*PulsepostMessageSink)(int32_t code, const char* text);
 
