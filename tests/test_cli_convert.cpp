@@ -170,6 +170,8 @@ TEST(CliConvert, UnitsDeclareTheMachineUnitForOneRun) {
     EXPECT_EQ(inches.status, 0) << inches.err;
     EXPECT_TRUE(contains(inches.out, "X 0.0000 .. 1.0000")) << inches.out;
     EXPECT_TRUE(contains(inches.err, "G21: lengths and feeds scaled")) << inches.err;
+    const CliRun inspected = runCli(dir, "inspect --program --units in part.nc");
+    EXPECT_TRUE(contains(inspected.out, "G21: lengths and feeds scaled")) << inspected.out;
     const CliRun undeclared = runCli(dir, "convert part.nc");
     EXPECT_TRUE(contains(undeclared.out, "X 0.0000 .. 25.4000")) << undeclared.out;
     EXPECT_TRUE(contains(undeclared.err, "G21: unit selection not honoured")) << undeclared.err;

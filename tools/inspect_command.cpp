@@ -26,6 +26,7 @@ struct InspectOptions {
     std::string configDir = ".";
     bool json = false;
     bool program = false;  // also read the program itself and show its diagnostics
+    std::string units;     // with program: the machine's unit the conversion ran with
 };
 
 std::vector<std::string> gDiagnostics;  // the messages of the program's read, in order
@@ -177,6 +178,7 @@ int inspectOne(const std::string& program, const InspectOptions& o, const Motion
 // Several programs: the summaries one after the other, or with --json an array of the objects
 // one program gives. The status is 1 when any does not read back.
 int runInspect(const InspectOptions& o) {
+    if (!o.units.empty()) pulsepost_declare_unit(o.units.c_str());
     MotionScale scale;
     const bool configRead = readConfiguredScale(o.configDir.c_str(), scale);
     if (!configRead && !o.json) {
@@ -220,6 +222,10 @@ void registerInspectCommand(CLI::App& app) {
     cmd->add_flag("--program", options->program,
                   "also read each program as the conversion does and list its diagnostics: what "
                   "the dialect did not execute as written, or no motion");
+    cmd->add_option("--units", options->units,
+                    "with --program: the machine's unit the conversion was declared with (in or "
+                    "mm), in place of params.cfg's")
+        ->check(CLI::IsMember({"in", "mm"}));
     cmd->add_flag("--json", options->json,
                   "print the summary as JSON (an array of them for several programs)");
     cmd->callback([options]() { commandStatus() = runInspect(*options); });
