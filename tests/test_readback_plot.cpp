@@ -100,7 +100,7 @@ TEST(MotionPlot, DrawsAWellFormedPictureOfTheWholeMotion) {
     EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
     EXPECT_NE(svg.find("XY, from above"), std::string::npos);
     EXPECT_NE(svg.find("XZ, from the front"), std::string::npos);
-    EXPECT_NE(svg.find("speed, program units/s"), std::string::npos);
+    EXPECT_NE(svg.find("speed, machine units/s"), std::string::npos);
     // The rapid: once in each view, once in the speed panel and once in the legend.
     EXPECT_EQ(count(svg, "class=\"rapid\""), 4u);
     // Events carry their text as tooltips: spindle on and off, tool, coolant, the mark.

@@ -251,9 +251,9 @@ std::string formatSummary(const ConversionSummary& s) {
             appendf(out, "\n  distance  %.3f along the path, traverses planned as feeds included",
                     s.feedDistance);
             if (s.rapidDistance > 0.0) appendf(out, ", rapid moves %.3f", s.rapidDistance);
-            out += " (program units)\n";
+            out += " (machine units)\n";
         } else {
-            appendf(out, "\n  distance  feed %.3f, rapid moves %.3f (program units)\n",
+            appendf(out, "\n  distance  feed %.3f, rapid moves %.3f (machine units)\n",
                     s.feedDistance, s.rapidDistance);
         }
         out += "  tools    ";

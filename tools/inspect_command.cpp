@@ -77,7 +77,7 @@ nlohmann::json readbackJson(const Readback& r, const std::string& program, const
     nlohmann::json j;
     j["schemaVersion"] = kJsonSchemaVersion;
     j["pulsepostVersion"] = pulsepost_version();
-    j["units"] = {{"length", "the program's unit, which the pulses per unit are given in"},
+    j["units"] = {{"length", "the machine's unit, which the pulses per unit are given in"},
                   {"time", "s"},
                   {"tick", "1/643 s"},
                   {"speed", "length per second unless the name says per minute"}};

@@ -462,7 +462,7 @@ void drawSpeedPanel(std::string& out, const MotionPlotData& d, const Readback& r
     }
     appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">time, %s</text>\n", b.x + b.w - 80,
             b.y + b.h + 38, seconds >= 60.0 ? "h:mm:ss" : "s");
-    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">speed, program units/s</text>\n", b.x,
+    appendf(out, "<text x=\"%.1f\" y=\"%.1f\" class=\"axis\">speed, machine units/s</text>\n", b.x,
             b.y - 6);
 }
 
@@ -614,7 +614,7 @@ std::string renderMotionPlot(const MotionPlotData& d, const Readback& r, const s
     View xy{{60, 80, 680, 500}};
     xy.fit(x0, x1, y0, y1);
     drawGrid(out, xy, x0, x1, y0, y1, "X", "Y");
-    out += "<text x=\"600\" y=\"72\" class=\"tick\">lengths in the program's unit</text>\n";
+    out += "<text x=\"600\" y=\"72\" class=\"tick\">lengths in the machine's unit</text>\n";
     appendf(out, "<text x=\"60\" y=\"72\" class=\"axis\">XY, from above</text>\n");
     // The view from above is a height map, so that a relief or a raster shows its depth.
     PathColour byDepth{true, highestFeed, feedLowZ, feedHighZ};
