@@ -23,12 +23,14 @@
 
 namespace pulsepost {
 
+// Each Feed record is rewritten where it lies in its page: the pass copies no record.
 int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallback progress) {
     rewind(store);
     PassProgress pass = startPassProgress(Stage::Distances, store);
     double pathDistance = 0.0;  // units of feed motion before the record
-    Segment record;
-    while (readNextFeedMove(record, store) == 1) {
+    for (int32_t i = 0; i < store.highWater; ++i) {
+        Segment& record = slotAt(store, i);
+        if (record.kind != SegmentKind::Feed) continue;
         record.distance = pathDistance;
         pathDistance += record.length;
         if (record.has(SegmentFlags::Arc)) {
@@ -36,10 +38,10 @@ int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallba
             const double arcSpeed = std::sqrt(acceleration * radius);  // units per second
             if (arcSpeed < record.speed) record.speed = arcSpeed;
         }
-        skipFeedMoves(store, -1);
-        write(&record, 1, store);
+        store.cursor = i + 1;
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }
+    store.cursor = store.highWater;
     reportProgress(progress, Stage::Distances, kPercentDone);
     return 0;
 }
