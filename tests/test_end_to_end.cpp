@@ -454,6 +454,9 @@ TEST_F(EndToEnd, CamReadingsConvertLikeTheProgramTheyMean) {
         EXPECT_EQ(output("BRK"), meant[1]) << c.written;
         EXPECT_FALSE(meant[0].empty()) << c.meant;
     }
+    // The rounding an R arc may carry past a half circle is the program's: 0.001 inch in G20.
+    testing::writeFile(dir.file("params.cfg"), "7000\n0.1\n15.0\n10.16\nmm\n");
+    EXPECT_EQ(convert("G20\nG0 X0 Y0\nG2 X2.001 Y0 R1\n"), 0) << refusal();
     // An end farther than 2R from the start is refused with its line.
     EXPECT_NE(convert("G0 X0 Y0\nG2 X20 Y0 R5\n"), 0);
     EXPECT_NE(refusal().find("program line 2 refused: the arc's end is more than twice its radius"),

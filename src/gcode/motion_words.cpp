@@ -449,8 +449,9 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     return appendArcTo(target, centre, dot(r1, r2) < 0.0 ? 1 : 0, motion, store);
 }
 
-// Units: how far beyond twice the radius an R arc's end may lie and still be read as a half
-// circle (the rounding of a program written to three decimals: its ends and its R).
+// Program units: how far beyond twice the radius an R arc's end may lie and still be read as a
+// half circle (the rounding of a program written to three decimals: its ends and its R). Scaled
+// with the program's lengths when G20/G21 scale them.
 constexpr double kRadiusReach = 1e-3;
 
 // The centre of an arc written with a radius R instead of I, J, K: on the perpendicular through
@@ -470,7 +471,7 @@ int32_t radiusArcCentre(const MotionState& motion, double radius, const char* li
     if (endsOnStart(motion.plane, here, words.target)) {
         return refuseLine(motion.lineNumber, "an arc given by its radius (R) ends where it starts");
     }
-    if (0.5 * chord > r + kRadiusReach) {
+    if (0.5 * chord > r + kRadiusReach * motion.unitMultiplier / motion.unitDivisor) {
         return refuseLine(motion.lineNumber,
                           "the arc's end is more than twice its radius (R) from its start");
     }
