@@ -59,15 +59,19 @@ void resetStepBuffer();
 // the file took fewer bytes than given.
 bool flushStepBuffer(FILE* cm);
 
-// Appends a word (length 1 or 2); flushes when the buffer holds kStepBufferSize words.
-inline void pushStepWord(const StepWord& word, FILE* cm) {
-    StepBuffer& b = stepBuffer();
+// Appends a word (length 1 or 2) to b, the buffer stepBuffer() returns (a loop that pushes many
+// words looks it up once); flushes when the buffer holds kStepBufferSize words.
+inline void pushStepWord(const StepWord& word, StepBuffer& b, FILE* cm) {
     b.bytes[b.usedBytes] = word.bytes[0];
     b.bytes[b.usedBytes + 1] = word.bytes[1];
     b.usedBytes += word.length;
     b.count += 1;
     b.byteTotal += word.length;
     if (b.count == kStepBufferSize) flushStepBuffer(cm);
+}
+
+inline void pushStepWord(const StepWord& word, FILE* cm) {
+    pushStepWord(word, stepBuffer(), cm);
 }
 
 }  // namespace pulsepost

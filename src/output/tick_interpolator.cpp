@@ -258,6 +258,7 @@ int32_t lastFeedIndexOf(SegmentStore& segments) {
 }
 
 struct TickState {
+    StepBuffer* words = nullptr;  // stepBuffer(), looked up once
     OutputMap map;
     RecordFrame frame;
     const Segment* previous = nullptr;  // the Feed record left behind last, in its page
@@ -317,13 +318,13 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
                 st.markPending = false;
             }
             st.previous = &slotAt(segments, st.currentIndex);
-            passRecord(run.writer, *st.previous, stepBuffer().byteTotal, breakSpacingLimit, brk);
+            passRecord(run.writer, *st.previous, st.words->byteTotal, breakSpacingLimit, brk);
         }
         int32_t i = segments.cursor;
         for (; i < segments.highWater; ++i) {
             const Segment& record = slotAt(segments, i);
             if (record.kind == SegmentKind::Feed) break;
-            passRecord(run.writer, record, stepBuffer().byteTotal, breakSpacingLimit, brk);
+            passRecord(run.writer, record, st.words->byteTotal, breakSpacingLimit, brk);
             if (record.kind == SegmentKind::Rapid && record.has(SegmentFlags::BreakPoint)) {
                 if (!pulseTargets(record.end, st.map, st.lastPulses)) {
                     messageSinkf(MessageCode::Refused,
@@ -421,7 +422,7 @@ inline void writeWords(TickState& st, const Segment& current, double d, bool las
     }
     for (int out = 0; out < 4; ++out) {
         if (!st.map.enabled[out]) continue;
-        pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), cm);
+        pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), *st.words, cm);
         st.markNow = false;
         st.lastPulses[out] = targets[out];
     }
@@ -443,6 +444,7 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
                     ProfileStore& profile, ProgressCallback progress, FILE* cm, FILE* brk,
                     TickRun& run) {
     TickState st;
+    st.words = &stepBuffer();
     st.map = buildOutputMap();
     st.lastFeedIndex = lastFeedIndexOf(segments);
     resetStepBuffer();
