@@ -108,7 +108,7 @@ TEST(PortableMath, SpecialValues) {
 }
 
 // A sweep over the angles the conversion meets: odd and even symmetry hold exactly, sin and cos
-// together equal sin and cos apart, and every
+// (and tan) together equal them apart, and every
 // result is within one unit in the last place of the host library's (which is itself within
 // about half a unit of the true value), so no quadrant or sign can be wrong.
 TEST(PortableMath, SweepIsSymmetricAndWithinAnUlpOfTheHostLibrary) {
@@ -131,6 +131,11 @@ TEST(PortableMath, SweepIsSymmetricAndWithinAnUlpOfTheHostLibrary) {
         portableSinCos(x, &sine, &cosine);
         ASSERT_EQ(sine, portableSin(x)) << std::hexfloat << x;
         ASSERT_EQ(cosine, portableCos(x)) << std::hexfloat << x;
+        double tangent = 0.0;
+        portableSinCosTan(x, &sine, &cosine, &tangent);
+        ASSERT_EQ(sine, portableSin(x)) << std::hexfloat << x;
+        ASSERT_EQ(cosine, portableCos(x)) << std::hexfloat << x;
+        ASSERT_EQ(tangent, portableTan(x)) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableSin(x), std::sin(x))) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableCos(x), std::cos(x))) << std::hexfloat << x;
         ASSERT_TRUE(withinUlp(portableTan(x), std::tan(x))) << std::hexfloat << x;
@@ -188,6 +193,11 @@ TEST(PortableMath, HardCasesNearRoundingBoundariesGoToTheExactEvaluation) {
         double quick = 0.0;
         EXPECT_FALSE(portable_math_paths::quick(c.f, c.x, &quick)) << std::hexfloat << c.x;
         EXPECT_EQ(evaluate(c.f, c.x), c.result) << std::hexfloat << c.x;
+        if (c.f <= Function::Tan) {  // the three at once fall back for the one that needs it
+            double values[3] = {0.0, 0.0, 0.0};
+            portableSinCosTan(c.x, &values[0], &values[1], &values[2]);
+            EXPECT_EQ(values[static_cast<int>(c.f)], c.result) << std::hexfloat << c.x;
+        }
     }
 }
 

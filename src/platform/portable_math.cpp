@@ -465,6 +465,12 @@ inline DD quarterTurn(const NearPoint& p, int q) {
     return (q & 2) ? negate(v) : v;
 }
 
+// The same from sin r and cos r already formed.
+inline DD quarterTurnOf(DD sinR, DD cosR, int q) {
+    const DD v = (q & 1) ? cosR : sinR;
+    return (q & 2) ? negate(v) : v;
+}
+
 inline bool quickSinOrCos(double x, int quarterTurns, double* out) {
     const Reduced red = quickReduce(x);
     const DD v = quarterTurn(nearPoint(red.r), (red.quadrant + quarterTurns) & 3);
@@ -479,20 +485,23 @@ bool quickCos(double x, double* out) {
     return quickSinOrCos(x, 1, out);
 }
 
-bool quickTan(double x, double* out) {
-    const Reduced red = quickReduce(x);
-    const NearPoint p = nearPoint(red.r);
-    DD s = sinNear(p);
-    DD c = cosNear(p);
+// tan from sin r and cos r as sinNear and cosNear give them, r in quadrant q.
+bool quickTanOf(DD s, DD c, int quadrant, double* out) {
     s = fastTwoSum(s.hi, s.lo);
     c = fastTwoSum(c.hi, c.lo);
     // tan(r + q pi/2) = sin r / cos r for even q, -cos r / sin r for odd q.
-    const DD num = (red.quadrant & 1) ? negate(c) : s;
-    const DD den = (red.quadrant & 1) ? s : c;
+    const DD num = (quadrant & 1) ? negate(c) : s;
+    const DD den = (quadrant & 1) ? s : c;
     const double q = num.hi / den.hi;
     const DD qd = twoProduct(q, den.hi);
     const double correction = (((num.hi - qd.hi) - qd.lo) + num.lo - q * den.lo) / den.hi;
     return roundsSafely({q, correction}, 1.5 * kQuickError * std::fabs(q), out);
+}
+
+bool quickTan(double x, double* out) {
+    const Reduced red = quickReduce(x);
+    const NearPoint p = nearPoint(red.r);
+    return quickTanOf(sinNear(p), cosNear(p), red.quadrant, out);
 }
 
 // asin w for |w| <= 1/2, w = wHi + wLo with |wLo| <= 2^-52 |wHi|; *bound gets its error bound.
@@ -595,6 +604,24 @@ void portableSinCos(double x, double* sine, double* cosine) {
     const DD c = quarterTurn(p, (red.quadrant + 1) & 3);
     if (!roundsSafely(s, kQuickError * std::fabs(s.hi), sine)) *sine = exactSin(x);
     if (!roundsSafely(c, kQuickError * std::fabs(c.hi), cosine)) *cosine = exactCos(x);
+}
+
+void portableSinCosTan(double x, double* sine, double* cosine, double* tangent) {
+    if (!std::isfinite(x) || !reducible(x) || x == 0.0) {
+        *sine = portableSin(x);
+        *cosine = portableCos(x);
+        *tangent = portableTan(x);
+        return;
+    }
+    const Reduced red = quickReduce(x);
+    const NearPoint p = nearPoint(red.r);
+    const DD sr = sinNear(p);
+    const DD cr = cosNear(p);
+    const DD s = quarterTurnOf(sr, cr, red.quadrant);
+    const DD c = quarterTurnOf(sr, cr, (red.quadrant + 1) & 3);
+    if (!roundsSafely(s, kQuickError * std::fabs(s.hi), sine)) *sine = exactSin(x);
+    if (!roundsSafely(c, kQuickError * std::fabs(c.hi), cosine)) *cosine = exactCos(x);
+    if (!quickTanOf(sr, cr, red.quadrant, tangent)) *tangent = exactTan(x);
 }
 
 // The quick evaluation's terms summed in plain doubles: each of sin a + cos a * t and

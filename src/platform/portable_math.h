@@ -13,6 +13,9 @@ double portableCos(double x);
 double portableTan(double x);
 // Both at once, as portableSin and portableCos give them, for about the cost of one.
 void portableSinCos(double x, double* sine, double* cosine);
+// sin x, cos x and tan x, as portableSin, portableCos and portableTan give them, from one reduction
+// of x (for the half angle of a corner, which needs all three).
+void portableSinCosTan(double x, double* sine, double* cosine, double* tangent);
 // sin x and cos x each within 2^-51 of the true value, in plain double arithmetic (so the same
 // bits on every build) but without the rounding proof: for positions whose use holds with a
 // margin, at a third of the cost of portableSinCos.

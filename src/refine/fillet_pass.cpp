@@ -543,8 +543,12 @@ void filletCorner(Segment (&window)[3]) {
     const Vec4 bisector = subtract(scale(1.0 / length(t2), t2), scale(1.0 / length(t1), t1));
     const double lb = length(bisector);
 
-    const double errorRadius = e / (1.0 - portableSin(h)) - e;
-    const double errorReach = errorRadius / portableTan(h);
+    double sinH;  // of the half angle, the three from one reduction of h
+    double cosH;
+    double tanH;
+    portableSinCosTan(h, &sinH, &cosH, &tanH);
+    const double errorRadius = e / (1.0 - sinH) - e;
+    const double errorReach = errorRadius / tanH;
 
     double maxReach = kQuarterOfAppendedLength * std::min(prev.distance, next.distance);
     if (prev.has(SegmentFlags::Arc)) {
@@ -558,7 +562,7 @@ void filletCorner(Segment (&window)[3]) {
     double centreDistance;  // units from the corner along the bisector
     if (errorReach > maxReach) {
         reach = maxReach;
-        centreDistance = maxReach / portableCos(h);
+        centreDistance = maxReach / cosH;
     } else {
         reach = errorReach;
         centreDistance = errorRadius + e;
@@ -576,7 +580,7 @@ void filletCorner(Segment (&window)[3]) {
                                  (arcBefore && arcAfter ? std::min(prev.distance, next.distance)
                                   : arcBefore           ? next.distance
                                                         : prev.distance);
-        const double rho = std::min(errorReach, lineLimit) * portableTan(h);
+        const double rho = std::min(errorReach, lineLimit) * tanH;
         if (!filletBesideArc(window, e, rho)) keepCornerSharp(window, true);
         return;
     }
