@@ -509,9 +509,10 @@ inline DD quickAsinSmall(double wHi, double wLo, double* bound) {
     const double y0 = std::asin(wHi);
     const NearPoint p = nearPoint({y0, 0.0});
     const DD s = sinNear(p);
-    // cos y0 to 2^-22 relative: only the step's last bits depend on it.
-    const double cosine = p.cosHi - p.sinHi * p.tHi + p.cosHi * p.cosRest;
-    const double step = (((s.hi - wHi) + s.lo) - wLo) / cosine;  // s.hi - wHi is exact
+    // 1 / cos y0 to 2^-22 relative (only the step's last bits depend on it), formed while the
+    // sine is still being summed rather than dividing by the cosine after it.
+    const double secant = 1.0 / (p.cosHi - p.sinHi * p.tHi + p.cosHi * p.cosRest);
+    const double step = (((s.hi - wHi) + s.lo) - wLo) * secant;  // s.hi - wHi is exact
     *bound = 1.5 * kQuickError * std::fabs(y0) + step * step + 0x1p-21 * std::fabs(step);
     return fastTwoSum(y0, -step);
 }
