@@ -1,13 +1,16 @@
-// A whole conversion of an arbitrary program through the exported p, with one of two small fixed
+// A whole conversion of an arbitrary program through the exported p, with one of four small fixed
 // configurations in a scratch directory: inputs of even length run on a quick machine (1000
 // pulses per unit, fast speeds, F words in effect, rapids as rapid moves), inputs of odd length
-// on the default configuration. Whatever the program:
+// on the default configuration (A moves no motor); every second input of each declares the
+// machine's unit in params.cfg (millimetres for the quick machine, inches for the default one),
+// so that G20 and G21 scale the program's lengths. Whatever the program:
 //   - p returns 0 or -1, and -1 only with a message that says why (or after Esc);
 //   - a refusal is never reported as a success;
 //   - every file it opened is closed and both stores are released at every end;
 //   - when the conversion completed, the CM, BRK, LIM and EV files read back as one consistent
 //     set of streams (the readback validation).
 // Runs are bounded by store pages and by time (Esc after half a second), see RunBudget.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -28,9 +31,9 @@ struct Machine {
     MotionScale scale;
 };
 
-Machine gMachines[2];
+Machine gMachines[4];
 
-void writeConfiguration(Machine& machine, const char* name, bool quick) {
+void writeConfiguration(Machine& machine, const char* name, bool quick, const char* unitLine) {
     machine.configDir = fuzzing::scratchFile(name);
     std::filesystem::create_directories(machine.configDir);
     setConfigurationDirectory(machine.configDir.c_str());
@@ -38,7 +41,13 @@ void writeConfiguration(Machine& machine, const char* name, bool quick) {
     setDefaultMachineConfig();
     if (quick) fuzzing::setSmallMachine(machineConfig());
     if (!writeMachineConfig()) fuzzing::propertyBroken("cannot write %s", name);
-    writeDefaultCutParams();
+    if (!writeDefaultCutParams()) fuzzing::propertyBroken("cannot write params.cfg in %s", name);
+    if (unitLine != nullptr) {
+        FILE* params = std::fopen(paramsFilePath(), "ab");
+        if (params == nullptr || std::fputs(unitLine, params) < 0 || std::fclose(params) != 0) {
+            fuzzing::propertyBroken("cannot declare the unit in %s", name);
+        }
+    }
     if (!readConfiguredScale(machine.configDir.c_str(), machine.scale)) {
         fuzzing::propertyBroken("the configuration %s does not read back", name);
     }
@@ -61,11 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const std::string program = fuzzing::scratchFile("program.nc");
     static bool configured = false;
     if (!configured) {
-        writeConfiguration(gMachines[0], "quick", true);
-        writeConfiguration(gMachines[1], "default", false);
+        writeConfiguration(gMachines[0], "quick", true, nullptr);
+        writeConfiguration(gMachines[1], "default", false, nullptr);
+        writeConfiguration(gMachines[2], "quick-mm", true, "mm\r\n");
+        writeConfiguration(gMachines[3], "default-in", false, "in\r\n");
         configured = true;
     }
-    const Machine& machine = gMachines[size % 2];
+    const Machine& machine = gMachines[size % 4];
     fuzzing::writeInput(program, data, size);
     Run run{program.c_str(), machine.configDir.c_str()};
     fuzzing::RunBudget budget;

@@ -3,7 +3,9 @@
 // configuration. Whatever the program, no record may carry a position, length, distance or speed
 // that is not a finite number, no Feed record may reach the planner with a speed it cannot plan
 // (the planner would refuse it), and no knot of the profile may be other than finite with a
-// speed of at least 0.
+// speed of at least 0. The input's length chooses the machine's unit (undeclared, inches or
+// millimetres, so that G20 and G21 scale the lengths) and whether Y moves a motor (0 pulses per
+// unit on Y every second choice, so that arcs in a plane with a disabled axis are read too).
 #include <cmath>
 #include <cstdio>
 
@@ -61,6 +63,7 @@ void checkKnots(ProfileStore& profile) {
 
 struct Run {
     const char* programPath;
+    MachineUnit unit;
     FILE* events;  // the EV lines are written but not kept: the file would grow with every input
     bool planned = false;
     bool refusedByPlanner = false;
@@ -68,7 +71,8 @@ struct Run {
 
 void interpretAndPlan(void* context) {
     Run& run = *static_cast<Run*>(context);
-    const MotionLimits limits = interpreterLimits();
+    MotionLimits limits = interpreterLimits();
+    limits.unit = run.unit;
     resetConversionState();
     conversionState().rapidsAsFeeds = (optionBits() & kOptionRapidsAsFeeds) != 0 ? 1 : 0;
 
@@ -96,10 +100,11 @@ void interpretAndPlan(void* context) {
     destroy(segments);
 }
 
-void configure() {
+void configure(bool movesY) {
     resetMachineConfig();
     setDefaultMachineConfig();
     fuzzing::setSmallMachine(machineConfig());
+    if (!movesY) machineConfig().stepsPerUnit[1] = 0.0;
     buildAxisMap();
     resetCutParams();
 }
@@ -108,15 +113,18 @@ void configure() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const std::string path = fuzzing::scratchFile("program.nc");
-    static bool configured = false;
-    if (!configured) {
-        configure();
-        configured = true;
+    constexpr MachineUnit kUnits[] = {MachineUnit::Undeclared, MachineUnit::Inch,
+                                      MachineUnit::Millimetre};
+    const bool movesY = (size / 3) % 2 == 0;
+    static int configured = -1;
+    if (configured != (movesY ? 1 : 0)) {
+        configure(movesY);
+        configured = movesY ? 1 : 0;
     }
     fuzzing::writeInput(path, data, size);
     // Opened once, before the first guarded run, so that it never counts as a file left open.
     static FILE* const events = std::fopen("/dev/null", "w");
-    Run run{path.c_str(), events};
+    Run run{path.c_str(), kUnits[size % 3], events};
     const fuzzing::RunOutcome outcome = fuzzing::guardedRun({}, &interpretAndPlan, &run);
     if (run.refusedByPlanner && !outcome.overBudget && !outcome.escaped) {
         fuzzing::propertyBroken("the planner refused a record: %s", outcome.lastMessage.c_str());

@@ -5,8 +5,8 @@
 #   FUZZ_SECONDS=30 fuzz/run.sh fuzz_machine_config fuzz_cut_params
 #
 # Each target keeps its growing corpus in build-fuzz/work/corpus/<target>, seeded from
-# fuzz/seeds/<name> and, for the G-code targets, from copies of examples/ and ../shared/corpus/
-# (the originals are only read). Crashes, hangs and broken properties are saved as
+# fuzz/seeds/<name> and, for the G-code targets, from copies of fuzz/seeds/gcode/, examples/ and
+# ../shared/corpus/ (the originals are only read). Crashes, hangs and broken properties are saved as
 # build-fuzz/work/artifacts/<target>-*; the run fails when any target finds one. The last lines
 # give per target the executions per second and the coverage reached (cov: edges, ft: features).
 set -euo pipefail
@@ -48,7 +48,7 @@ fi
 # Copies the G-code seeds into dir (only regular files of at most max bytes).
 copy_gcode_seeds() {
   local dir=$1 max=$2 from
-  for from in examples "$shared_corpus"; do
+  for from in fuzz/seeds/gcode examples "$shared_corpus"; do
     [ -d "$from" ] || continue
     find "$from" -maxdepth 1 -type f ! -name '*.tsv' ! -name '*.md' -size -"$((max + 1))"c \
       -exec cp -t "$dir" {} + 2>/dev/null || true

@@ -119,6 +119,14 @@ TEST_F(Hardening, NumbersThatAreNotFiniteOrTooLargeAreRefusedNamingTheLine) {
     EXPECT_NE(refusal().find("line 2"), std::string::npos) << refusal();
     EXPECT_EQ(convert("G1 X1 F0\nG1 X2 F-60\n"), 0);
     expectAt(readBack().motion.finalPosition, 2, 0, 0);
+    // On a millimetre machine G20 multiplies by 25.4: a finite F or coordinate may not stay so.
+    testing::writeFile(dir.file("params.cfg"), "7000\n0.1\n15.0\n10.16\nmm\n");
+    for (const char* program : {"G1 X1\nG20 G1 X2 F1e307\n", "G1 X1\nG20 G2 X1 I-1e307\n"}) {
+        testing::conversionMessages().clear();
+        EXPECT_EQ(convert(program), -1) << program;
+        EXPECT_NE(refusal().find("line 2 refused: the number of the"), std::string::npos)
+            << program << ": " << refusal();
+    }
 }
 
 TEST_F(Hardening, ArcsWithTinyAndEnormousRadiiConvert) {

@@ -554,11 +554,18 @@ struct WordReader {
     }
 
     // A length (a coordinate, an arc's centre or radius, a cycle height or peck, a feed per
-    // minute), in the machine's unit.
+    // minute), in the machine's unit. A number that G20 scales past the largest double is
+    // refused as one that is not finite: an infinite feed or coordinate must not reach a record
+    // (only G20 on a millimetre machine multiplies).
     bool takeLength(char letter, double& value) {
         if (!take(letter, value)) return false;
         value = value * unitMultiplier / unitDivisor;
-        return true;
+        if (std::isfinite(value)) return true;
+        char reason[64];
+        std::snprintf(reason, sizeof reason,
+                      "the number of the %c word is not finite in millimetres", letter);
+        status = refuseLine(lineNumber, reason);
+        return false;
     }
 
     // An axis word: also noted when its axis moves no motor. X, Y and Z are lengths; A is an
