@@ -76,12 +76,13 @@ Diagnostics
   What the dialect does not execute as written is reported on standard error under the
   program's summary, once per kind with its first line and a count: G and M codes without a
   meaning here (each named), G codes with a fraction read as their whole number (G92.1 as G92),
-  lines in the G73 mode, cycles in G18/G19, G91 or under a G92 Z offset, lower-case letters (read as upper case), # parameters, [ ] expressions
-  and O, L, B, C, D, E, H, U words (never read), a dwell written as G4 P500 (dwells 0: write
-  G4P500), letters without a number (the A of WAITFORON or AT reads as A0), F words ignored by
-  the configuration, words for an axis with 0 pulses per unit, G20/G21 (scaled, or with the unit
-  undeclared left as written), the readings above that differ from the controller's, and a
-  program that yields no motion. They do not change the files; --strict refuses such programs.
+  lines in the G73 mode, cycles in G18/G19, G91 or under a G92 Z offset, lower-case letters
+  (read as upper case), # parameters, [ ] expressions and O, L, B, C, D, E, H, U words (never
+  read), a dwell written as G4 P500 (dwells 0: write G4P500), letters without a number (the A of
+  WAITFORON or AT reads as A0), F words ignored by the configuration, words for an axis with 0
+  pulses per unit, G20/G21 (scaled, or with the unit undeclared left as written), the readings
+  above that differ from the controller's, and a program that yields no motion. They do not
+  change the files; --strict refuses such programs.
 
 Exit status: 0 when every program converted; 1 when any failed, was refused (also by --strict)
 or was aborted with Esc (pressed in the terminal during a conversion).)";
