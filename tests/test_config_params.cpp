@@ -63,10 +63,13 @@ TEST(CutParamsFile, FifthLineDeclaresTheUnit) {
     });
     testing::ScratchDir dir;
     const std::string four = "7000\r\n0.1\r\n15.0\r\n10.16\r\n";
+    // A long fourth line is read in pieces; the unit is still the file's fifth line.
+    const std::string longFourth = four.substr(0, four.size() - 2) + std::string(300, ' ');
     struct Case {
         std::string fifth;
         MachineUnit unit;
         bool reported;
+        std::string before = {};  // the four lines, when not four
     };
     const Case cases[] = {
         {"", MachineUnit::Undeclared, false},
@@ -74,12 +77,14 @@ TEST(CutParamsFile, FifthLineDeclaresTheUnit) {
         {" MM//metric\n", MachineUnit::Millimetre, false},
         {"\r\n", MachineUnit::Undeclared, false},
         {"// a note\r\n", MachineUnit::Undeclared, false},
+        {"mm\r\n", MachineUnit::Millimetre, false, longFourth + "//error\r\n"},
+        {"", MachineUnit::Undeclared, false, longFourth + "in\r\n"},
         {"inch\r\n", MachineUnit::Undeclared, true},
         {"ignored 5\n", MachineUnit::Undeclared, true},
     };
     for (const Case& c : cases) {
         notices.clear();
-        testing::writeFile(dir.file("params.cfg"), four + c.fifth);
+        testing::writeFile(dir.file("params.cfg"), (c.before.empty() ? four : c.before) + c.fifth);
         readParamsIn(dir);
         EXPECT_EQ(cutParams().unit, c.unit) << c.fifth;
         EXPECT_EQ(machineUnit(), c.unit) << c.fifth;

@@ -98,15 +98,28 @@ bool readUnitLine(const char* line, MachineUnit& unit) {
 // the rest of a longer line counts as the next line. A line without a number gives 0.0; a line
 // the file does not have keeps the value CutParams already holds (its default after the set-up).
 // A fifth line that declares no unit is reported and leaves the unit undeclared, so that a typing
-// error never passes for a declaration while the program's G20/G21 go on being reported.
+// error never passes for a declaration while the program's G20/G21 go on being reported. The
+// unit is read from the file's fifth line however many pieces the four before it took, as
+// pulsepost config shows and sets it: the rest of a long fourth line is no declaration.
 void readParamsFile(FILE* file) {
     double* const fields[kParamsLines] = {&gCutParams.toolHolderBackoff, &gCutParams.minFilletAngle,
                                           &gCutParams.maxFilletAngle, &gCutParams.maxFilletError};
     char line[kParamsLineSize];
+    int linesEnded = 0;
+    // The next piece of the file; false at its end. The buffer is cleared first, so that a line
+    // end found in it was read with this piece (a NUL byte may come before it).
+    const auto readPiece = [&]() {
+        std::memset(line, 0, sizeof line);
+        if (std::fgets(line, sizeof line, file) == nullptr) return false;
+        if (std::memchr(line, '\n', sizeof line) != nullptr) ++linesEnded;
+        return true;
+    };
     for (double* field : fields) {
-        if (std::fgets(line, sizeof line, file) == nullptr) return;
+        if (!readPiece()) return;
         *field = std::strtod(line, nullptr);  // atof, read the same way by every C runtime
     }
+    while (linesEnded < kParamsLines)
+        if (!readPiece()) return;
     if (std::fgets(line, sizeof line, file) == nullptr) return;
     if (!readUnitLine(line, gCutParams.unit) && gUnitOverride == MachineUnit::Undeclared) {
         line[std::strcspn(line, "\r\n")] = '\0';
