@@ -152,9 +152,9 @@ struct HardCase {
     double result;  // rounded to nearest from a 160-bit value
 };
 
-// Arguments whose result lies within 2^-17 units in the last place of the midpoint between two
-// doubles (the closest of 200000 random ones per function): beyond what the quick evaluation can
-// decide, so they exercise the exact one.
+// Arguments whose result lies within 2^-16 units in the last place of the midpoint between two
+// doubles (the closest of 150000 to 200000 random ones per function): beyond what the quick
+// evaluation can decide, so they exercise the exact one.
 constexpr HardCase kHardCases[] = {
     {Function::Sin, 0x1.c7b7e19048db8p+3, 0x1.fd3b666a61b8p-1},
     {Function::Sin, 0x1.eff43468c9378p+3, 0x1.a9baf164da7b3p-3},
@@ -171,6 +171,12 @@ constexpr HardCase kHardCases[] = {
     {Function::Acos, 0x1.2ab47c689e554p-1, 0x1.e5503344d8647p-1},
     {Function::Acos, -0x1.3cc2fe9b67234p-2, 0x1.e2a28b06161bp+0},
     {Function::Acos, -0x1.82c11dc72ad6p-1, 0x1.36a8e78ecc85fp+1},
+    {Function::Asin, -0x1.3962bc091c4b0p-1, -0x1.513fcfad4a989p-1},
+    {Function::Asin, 0x1.50b9bb28f0d20p-2, 0x1.571c194a58b00p-2},
+    {Function::Asin, -0x1.94ce14fa46360p-4, -0x1.9577863eba32cp-4},
+    {Function::Acos, 0x1.5317558c41571p-3, 0x1.678a977421d18p+0},
+    {Function::Acos, -0x1.3eaf57e15afacp-3, 0x1.ba1f3c6ee185ap+0},
+    {Function::Acos, 0x1.bede020da6404p-2, 0x1.1e8484db32a61p+0},
 };
 
 double evaluate(Function f, double x) {
@@ -204,8 +210,8 @@ TEST(PortableMath, HardCasesNearRoundingBoundariesGoToTheExactEvaluation) {
 // Wherever the quick evaluation decides, it gives the exact evaluation's result, and it decides
 // for all but a small share of arguments; approximateSinCos keeps its error bound. The families aim
 // at the places where its error bound is tightest or its formulas change: near multiples of pi/2
-// (reduction), halfway between the table's points, up to the largest reducible angles, and for asin
-// and acos near 0, +-1/2 (where the half-angle form takes over) and +-1.
+// (reduction), halfway between the tables' points (sine and asin), up to the largest reducible
+// angles, and for asin and acos near 0, +-1/2 (where the half-angle form takes over) and +-1.
 TEST(PortableMath, QuickEvaluationAgreesWithTheExactOne) {
     uint64_t state = 0x2545f4914f6cdd1dULL;
     auto unit = [&state] {
@@ -238,6 +244,12 @@ TEST(PortableMath, QuickEvaluationAgreesWithTheExactOne) {
         {"near 1/2", inverse,
          [&] { return std::copysign(0.5, signedUnit()) + signedUnit() * 0x1p-30; }},
         {"near 1", inverse, [&] { return std::copysign(1.0 - tiny() * 0x1p-3, signedUnit()); }},
+        // Halfway between the points of asin's table (i/256), directly and through the half angle.
+        {"between asin table points", inverse,
+         [&] {
+             const double w = (std::floor(unit() * 128.0) + 0.5) / 256.0 + signedUnit() * 0x1p-40;
+             return std::copysign(unit() < 0.5 ? w : 1.0 - 2.0 * w * w, signedUnit());
+         }},
     };
     for (const Family& family : families) {
         for (Function f : family.functions) {
