@@ -101,9 +101,13 @@ TEST_F(Hardening, NumbersThatAreNotFiniteOrTooLargeAreRefusedNamingTheLine) {
         const char* program;
         const char* line;
     } cases[] = {
-        {"G1 X1\nG1 Xnan\n", "line 2"},   {"G1 Yinf\n", "line 1"},
-        {"G1 X1\nG1 Z1e999\n", "line 2"}, {"G1 X1\nG1 X2\nG1 Y1e300\n", "line 3"},
+        {"G1 X1\nG1 Xnan\n", "line 2"},
+        {"G1 Yinf\n", "line 1"},
+        {"G1 X1\nG1 Z1e999\n", "line 2"},
+        {"G1 X1\nG1 X2\nG1 Y1e300\n", "line 3"},
         {"G2 X1 I1e300\n", "line 1"},
+        // An arc on its centre is skipped, but its far end would have made the bounds infinite.
+        {"G1 X1\nG3 X1e200 Y1e200\n", "line 2"},
     };
     for (const auto& c : cases) {
         testing::conversionMessages().clear();

@@ -413,7 +413,17 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     const bool fullTurn = endsOnStart(motion.plane, here, target);
 
     extendArcBounds(mode, motion.plane, fullTurn, here, target, centre, r1, r2);
-    if (length(r1) == 0.0) return 0;
+    if (length(r1) == 0.0) {
+        // Skipped, but its reach still counts in the bounds: an end too far away to measure
+        // would put an infinite bound into the LIM file.
+        const ConversionState& s = conversionState();
+        const bool measured = std::isfinite(s.minX) && std::isfinite(s.maxX) &&
+                              std::isfinite(s.minY) && std::isfinite(s.maxY) &&
+                              std::isfinite(s.minZ) && std::isfinite(s.maxZ);
+        return measured
+                   ? 0
+                   : refuseLine(motion.lineNumber, "a coordinate is too large to measure the move");
+    }
 
     const Vec4 p0 = withComponent(r1, axis, 0.0);
     const Vec4 p1 = withComponent(withComponent(r2, axis, 0.0), kAxisA, 0.0);
