@@ -165,6 +165,9 @@ constexpr HardCase kHardCases[] = {
     {Function::Tan, -0x1.fb8179f8348c8p+2, 0x1.a5608e67c40b9p+3},
     {Function::Tan, -0x1.421dd709adf1p+1, 0x1.7171c565d869fp-1},
     {Function::Tan, 0x1.02cdd16fa1d18p+2, 0x1.441339e10e50bp+0},
+    {Function::Tan, 0x1.7267ffa482964p+1, -0x1.0310aaf005258p-2},
+    {Function::Tan, 0x1.0eef8cd72e881p+3, -0x1.6c229e0741746p+0},
+    {Function::Tan, -0x1.f19ee3c512cacp+1, -0x1.d93b40e872c74p-1},
     {Function::Asin, -0x1.97b15b813f714p-2, -0x1.a3503102c46e1p-2},
     {Function::Asin, 0x1.9555934722c78p-2, 0x1.a0be59cfadafdp-2},
     {Function::Asin, 0x1.7441c44535eep-1, 0x1.a0c95c3c12d07p-1},
@@ -210,7 +213,7 @@ TEST(PortableMath, HardCasesNearRoundingBoundariesGoToTheExactEvaluation) {
 // Wherever the quick evaluation decides, it gives the exact evaluation's result, and it decides
 // for all but a small share of arguments; approximateSinCos keeps its error bound. The families aim
 // at the places where its error bound is tightest or its formulas change: near multiples of pi/2
-// (reduction), halfway between the tables' points (sine and asin), up to the largest reducible
+// (reduction), halfway between the tables' points (sine, tan and asin), up to the largest reducible
 // angles, and for asin and acos near 0, +-1/2 (where the half-angle form takes over) and +-1.
 TEST(PortableMath, QuickEvaluationAgreesWithTheExactOne) {
     uint64_t state = 0x2545f4914f6cdd1dULL;
@@ -236,8 +239,14 @@ TEST(PortableMath, QuickEvaluationAgreesWithTheExactOne) {
          [&] {
              return std::round(signedUnit() * 1000.0) * halfPi * (1.0 + signedUnit() * tiny());
          }},
+        // Halfway between the points of the sine's table (i/64) and of tan's (i/256).
         {"between table points", direct,
-         [&] { return (std::floor(signedUnit() * 50.0) + 0.5) / 64.0 + signedUnit() * 0x1p-40; }},
+         [&] {
+             if (unit() < 0.5)
+                 return (std::floor(signedUnit() * 50.0) + 0.5) / 64.0 + signedUnit() * 0x1p-40;
+             return std::round(signedUnit() * 8.0) * halfPi +
+                    (std::floor(signedUnit() * 201.0) + 0.5) / 256.0 + signedUnit() * 0x1p-40;
+         }},
         {"large", direct, [&] { return signedUnit() * 823000.0; }},
         {"cosines", inverse, [&] { return signedUnit(); }},
         {"near 0", inverse, [&] { return signedUnit() * 0x1p-20 + 0x1p-25; }},
