@@ -150,6 +150,8 @@ TEST(Segment, QuarterArcLengthAndTangentsBothWays) {
     EXPECT_NEAR(major.length, 3 * kPi / 2, 1e-12);
     expectVec(tangentAt(major, false), 0, -1, 0, 0, 1e-12);
     expectVec(tangentAt(major, true), 1, 0, 0, 0, 1e-12);
+    EXPECT_TRUE(hasRadiusAndDirections(minor));
+    EXPECT_TRUE(hasRadiusAndDirections(major));
 }
 
 TEST(Segment, FullCircleAndHalfCircleLengthsAndZeroTangents) {
@@ -160,6 +162,11 @@ TEST(Segment, FullCircleAndHalfCircleLengthsAndZeroTangents) {
         makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(-1.0 - 1e-9, 0, 0), Vec4(), 1, 1.0);
     EXPECT_NEAR(half.length, kPi, 1e-9);
     EXPECT_EQ(length(tangentAt(half, false)), 0.0);
+    EXPECT_FALSE(hasRadiusAndDirections(half));
+    EXPECT_FALSE(hasRadiusAndDirections(full));
+    const Segment noRadius =
+        makeArc(SegmentKind::Feed, Vec4(0, 0, 0), Vec4(1, 1, 0), Vec4(0, 0, 0), 1, 1.0);
+    EXPECT_FALSE(hasRadiusAndDirections(noRadius));
 }
 
 // An arc whose end lies off the circle through its start runs as a spiral: its radius goes

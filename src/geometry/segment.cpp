@@ -29,6 +29,8 @@ void correctCentre(Segment& s) {
     s.centre = add(mid, scale(dot(subtract(s.centre, mid), m) / (l * l), m));
 }
 
+void setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1);
+
 }  // namespace
 
 Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double speed) {
@@ -51,10 +53,17 @@ Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4
     s.end = end;
     s.centre = centre;
     s.speed = speed;
-    const double r1 = length(subtract(centre, start));
-    const double r2 = length(subtract(centre, end));
-    if (r1 - r2 > kCentreTolerance) correctCentre(s);
-    computeLength(s);
+    // The radii are measured once: their lengths give the arc's length unless the centre moves.
+    const Vec4 r1 = subtract(start, centre);
+    const Vec4 r2 = subtract(end, centre);
+    const double l1 = length(r1);
+    const double l2 = length(r2);
+    if (l1 - l2 > kCentreTolerance) {
+        correctCentre(s);
+        computeLength(s);
+    } else {
+        setArcLength(s, r1, l1, r2, l2);
+    }
     return s;
 }
 
@@ -122,16 +131,49 @@ double chordMeasure(const Segment& s, double r) {
     return s.has(SegmentFlags::MinorArc) ? d * portableAsin(x) : d * (kPi - portableAsin(x));
 }
 
-}  // namespace
-
-double angleApart(const Vec4& a, const Vec4& b) {
-    const Vec4 ua = scale(1.0 / length(a), a);
-    const Vec4 ub = scale(1.0 / length(b), b);
+// angleApart of a and b, whose lengths la and lb the caller has measured.
+double angleApartOf(const Vec4& a, double la, const Vec4& b, double lb) {
+    const Vec4 ua = scale(1.0 / la, a);
+    const Vec4 ub = scale(1.0 / lb, b);
     const double apart = length(subtract(ua, ub));
     const double together = length(add(ua, ub));
     // Each asin argument stays at most sqrt(1/2), where asin is well conditioned.
     if (apart <= together) return 2.0 * portableAsin(0.5 * apart);
     return kPi - 2.0 * portableAsin(0.5 * together);
+}
+
+// arcAngle from the arc's radii r0 = start - centre and r1 = end - centre and their lengths.
+double arcAngleOf(const Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1) {
+    if (l0 == 0.0 || l1 == 0.0) return 0.0;
+    const double between = angleApartOf(r0, l0, r1, l1);
+    return s.has(SegmentFlags::MinorArc) ? between : 2.0 * kPi - between;
+}
+
+// Sets an arc's length (see computeLength) from its radii and their lengths, as arcAngleOf
+// takes them; the start radius l0 and end radius l1 are the arc's own (arcStartRadius, and
+// arcEndRadius unless the two make a circle).
+void setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1) {
+    const double end = isSpiral(l0, l1) ? l1 : l0;
+    const double theta = arcAngleOf(s, r0, l0, r1, l1);
+    if (end != l0) {
+        s.length = spiralLength(l0, end, theta);
+        return;
+    }
+    const double chord = chordMeasure(s, l0);
+    s.length = std::fabs(chord - l0 * theta) <= kAngleAgreement * l0 ? chord : l0 * theta;
+}
+
+// An arc's direction of travel at one end, up to its sense (tangentAt's before MinorArc turns
+// it): u = start - centre and w = centre - end, lu and lw their lengths.
+Vec4 unsignedArcTangent(const Vec4& u, double lu, const Vec4& w, double lw, bool atEnd) {
+    if (!atEnd) return subtract(w, scale(dot(w, u) / (lu * lu), u));
+    return subtract(u, scale(dot(u, w) / (lw * lw), w));
+}
+
+}  // namespace
+
+double angleApart(const Vec4& a, const Vec4& b) {
+    return angleApartOf(a, length(a), b, length(b));
 }
 
 double arcStartRadius(const Segment& s) {
@@ -147,9 +189,7 @@ double arcEndRadius(const Segment& s) {
 double arcAngle(const Segment& s) {
     const Vec4 r0 = subtract(s.start, s.centre);
     const Vec4 r1 = subtract(s.end, s.centre);
-    if (length(r0) == 0.0 || length(r1) == 0.0) return 0.0;
-    const double between = angleApart(r0, r1);
-    return s.has(SegmentFlags::MinorArc) ? between : 2.0 * kPi - between;
+    return arcAngleOf(s, r0, length(r0), r1, length(r1));
 }
 
 double arcRadiusAt(const Segment& s, double angle) {
@@ -165,31 +205,31 @@ void computeLength(Segment& s) {
         s.length = length(subtract(s.end, s.start));
         return;
     }
-    const double r0 = arcStartRadius(s);
-    const double r1 = arcEndRadius(s);
-    const double theta = arcAngle(s);
-    if (r1 != r0) {
-        s.length = spiralLength(r0, r1, theta);
-        return;
-    }
-    const double chord = chordMeasure(s, r0);
-    s.length = std::fabs(chord - r0 * theta) <= kAngleAgreement * r0 ? chord : r0 * theta;
+    const Vec4 r0 = subtract(s.start, s.centre);
+    const Vec4 r1 = subtract(s.end, s.centre);
+    setArcLength(s, r0, length(r0), r1, length(r1));
 }
 
 Vec4 tangentAt(const Segment& s, bool atEnd) {
     if (!s.has(SegmentFlags::Arc)) return subtract(s.end, s.start);
     const Vec4 u = subtract(s.start, s.centre);
     const Vec4 w = subtract(s.centre, s.end);
-    Vec4 t;
-    if (!atEnd) {
-        const double lu = length(u);
-        t = subtract(w, scale(dot(w, u) / (lu * lu), u));
-    } else {
-        const double lw = length(w);
-        t = subtract(u, scale(dot(u, w) / (lw * lw), w));
-    }
-    if (s.has(SegmentFlags::MinorArc)) t = scale(-1.0, t);
-    return t;
+    // Only the length of the radius the formula divides by is needed.
+    const double lu = atEnd ? 0.0 : length(u);
+    const double lw = atEnd ? length(w) : 0.0;
+    const Vec4 t = unsignedArcTangent(u, lu, w, lw, atEnd);
+    return s.has(SegmentFlags::MinorArc) ? scale(-1.0, t) : t;
+}
+
+bool hasRadiusAndDirections(const Segment& arc) {
+    const Vec4 u = subtract(arc.start, arc.centre);
+    const double lu = length(u);
+    if (!(lu > 0.0)) return false;
+    // Turning a direction round (MinorArc) leaves its length as it is.
+    const Vec4 w = subtract(arc.centre, arc.end);
+    const double lw = length(w);
+    return length(unsignedArcTangent(u, lu, w, lw, false)) > 0.0 &&
+           length(unsignedArcTangent(u, lu, w, lw, true)) > 0.0;
 }
 
 const Segment& placeholderRecord() {

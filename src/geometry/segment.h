@@ -132,6 +132,10 @@ double angleApart(const Vec4& a, const Vec4& b);
 // magnitude is the length; for an arc r·|sin θ|, so zero for a half or a full circle.
 Vec4 tangentAt(const Segment& s, bool atEnd);
 
+// An arc with a start radius and a direction of travel at both ends: arcStartRadius and the
+// lengths of tangentAt at both ends all above zero.
+bool hasRadiusAndDirections(const Segment& arc);
+
 // The record that reserves a fillet slot and marks "no record yet": kind Placeholder, all zero.
 const Segment& placeholderRecord();
 

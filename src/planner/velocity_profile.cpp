@@ -117,10 +117,12 @@ void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profil
 struct Planner {
     SegmentStore& segments;
     ProfileStore& profile;
-    double acceleration;   // units per second²
-    ProfilePoint point{};  // last knot appended; its velocity is the current record's entry
-    Segment current{};     // the Feed record being planned
-    Segment lookahead{};   // the next Feed record, when hasLookahead
+    double acceleration;         // units per second²
+    ProfilePoint point{};        // last knot appended; its velocity is the current record's entry
+    Segment current{};           // the Feed record being planned
+    Segment lookahead{};         // the next Feed record, when hasLookahead
+    int32_t currentIndex = 0;    // store index of the current record
+    int32_t lookaheadIndex = 0;  // store index of the look-ahead, when hasLookahead
     bool hasLookahead = false;
     int32_t checkedUpTo = 0;  // Feed records at store indices below this have been checked
 };
@@ -141,10 +143,11 @@ struct Planner {
 }
 
 // readNextFeedMove, checking each Feed record the first time it is met (a limit lowered by
-// backtracking is never checked again). 1 found, 0 at the end, -1 refused.
-inline int32_t nextFeedMove(Planner& p, Segment& into) {
+// backtracking is never checked again); index becomes the record's store index. 1 found, 0 at
+// the end, -1 refused.
+inline int32_t nextFeedMove(Planner& p, Segment& into, int32_t& index) {
     if (readNextFeedMove(into, p.segments) == 0) return 0;
-    const int32_t index = p.segments.cursor - 1;
+    index = p.segments.cursor - 1;
     if (index < p.checkedUpTo) return 1;
     p.checkedUpTo = index + 1;
     const bool plannable = into.speed > 0.0 && into.length >= 0.0 && std::isfinite(into.speed) &&
@@ -154,13 +157,19 @@ inline int32_t nextFeedMove(Planner& p, Segment& into) {
     return -1;
 }
 
+// Writes the current record back where it lies; the cursor ends after it.
+inline void writeCurrent(Planner& p) {
+    seek(p.segments, 0, p.currentIndex);
+    write(&p.current, 1, p.segments);
+}
+
 // Writes the current record back with its mark and limit; the cursor ends after the look-ahead
-// (or after the current record when there is none).
+// (or after the current record when there is none). The two records are consecutive Feed
+// records at known indices, so no walk over the store is needed to find them.
 inline void storeMark(Planner& p) {
     p.current.profileMark = markAt(p.profile.cursor);
-    skipFeedMoves(p.segments, p.hasLookahead ? -2 : -1);
-    write(&p.current, 1, p.segments);
-    if (p.hasLookahead) skipFeedMoves(p.segments, 1);
+    writeCurrent(p);
+    if (p.hasLookahead) seek(p.segments, 1, p.lookaheadIndex);
 }
 
 inline double exitSpeed(const Planner& p) {
@@ -220,12 +229,13 @@ inline bool planRecord(Planner& p) {
 // The current record C could not brake: store its lowered limit, make it the look-ahead, cut
 // the profile back to where the Feed record B before it began, and make B current again.
 [[gnu::noinline]] void backtrack(Planner& p) {
-    skipFeedMoves(p.segments, p.hasLookahead ? -2 : -1);
-    write(&p.current, 1, p.segments);
+    writeCurrent(p);
     p.lookahead = p.current;
+    p.lookaheadIndex = p.currentIndex;
 
     skipFeedMoves(p.segments, -2);
     readNextFeedMove(p.current, p.segments);
+    p.currentIndex = p.segments.cursor - 1;
 
     const int32_t kept = knotsBefore(p.current.profileMark);
     rewind(p.profile);
@@ -262,10 +272,10 @@ PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, do
     ByteProgress bytes = startByteProgress(Stage::Planning, kSegmentBytes, segments.highWater);
     Planner p{segments, profile, acceleration};
 
-    int32_t found = nextFeedMove(p, p.current);
+    int32_t found = nextFeedMove(p, p.current, p.currentIndex);
     if (found == 0) return PlanResult::NoFeedMove;
     if (found < 0) return PlanResult::Refused;
-    found = nextFeedMove(p, p.lookahead);
+    found = nextFeedMove(p, p.lookahead, p.lookaheadIndex);
     if (found < 0) return PlanResult::Refused;
     p.hasLookahead = found == 1;
 
@@ -278,7 +288,8 @@ PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, do
         }
         if (!p.hasLookahead) break;
         p.current = p.lookahead;
-        found = nextFeedMove(p, p.lookahead);
+        p.currentIndex = p.lookaheadIndex;
+        found = nextFeedMove(p, p.lookahead, p.lookaheadIndex);
         if (found < 0) {
             result = PlanResult::Refused;
             break;

@@ -122,8 +122,7 @@ bool isSoundMove(const Segment& s) {
 
 // A fillet arc with a radius and a direction of travel at both ends.
 bool isSoundFillet(const Segment& arc) {
-    return isSoundMove(arc) && length(subtract(arc.start, arc.centre)) > 0.0 &&
-           length(tangentAt(arc, false)) > 0.0 && length(tangentAt(arc, true)) > 0.0;
+    return isSoundMove(arc) && hasRadiusAndDirections(arc);
 }
 
 // Beside an arc the fillet ends on the arc's trimmed end, which need not lie on the fillet's
