@@ -119,6 +119,11 @@ TEST_F(CliConfig, SetRewritesOneValueAndKeepsEveryOtherByte) {
     EXPECT_TRUE(contains(runCli(dir, "config show").out, "machine-unit         mm"));
     ASSERT_EQ(runCli(dir, "config set machine-unit none").status, 0);
     EXPECT_EQ(testing::readFile(dir.file("params.cfg")), params);
+    // Text after the word becomes a comment: none must not leave a unit word behind.
+    testing::writeFile(dir.file("params.cfg"), params + "mm in\r\nsixth\r\n");
+    ASSERT_EQ(runCli(dir, "config set machine-unit none").status, 0);
+    EXPECT_EQ(testing::readFile(dir.file("params.cfg")), params + "// in\r\nsixth\r\n");
+    EXPECT_TRUE(contains(runCli(dir, "config show").out, "machine-unit         undeclared"));
 }
 
 // A file set cannot safely replace is left as it is, with its reason: missing, damaged, not a

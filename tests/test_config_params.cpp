@@ -79,6 +79,11 @@ TEST(CutParamsFile, FifthLineDeclaresTheUnit) {
         {"// a note\r\n", MachineUnit::Undeclared, false},
         {"mm\r\n", MachineUnit::Millimetre, false, longFourth + "//error\r\n"},
         {"", MachineUnit::Undeclared, false, longFourth + "in\r\n"},
+        // White space of any kind and any length around the word, a NUL byte after it: as
+        // pulsepost config reads the line.
+        {"\fmm\f\r\n", MachineUnit::Millimetre, false},
+        {std::string(300, ' ') + "in\r\n", MachineUnit::Inch, false},
+        {std::string("mm\0x\r\n", 6), MachineUnit::Millimetre, false},
         {"inch\r\n", MachineUnit::Undeclared, true},
         {"ignored 5\n", MachineUnit::Undeclared, true},
     };

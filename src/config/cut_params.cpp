@@ -66,30 +66,50 @@ void reportUnreadable(const char* path, OpenStatus status, int error) {
     }
 }
 
-// The fifth line of params.cfg: a unit word ("in" or "mm", in either case) at its start, then
-// blanks or a // comment. A line that is blank or only a comment declares nothing. False for any
-// other text.
-bool readUnitLine(const char* line, MachineUnit& unit) {
-    const auto ends = [](const char* c) {
-        return *c == '\0' || *c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' ||
-               (c[0] == '/' && c[1] == '/');
-    };
-    while (*line == ' ' || *line == '\t')
-        ++line;
-    unit = MachineUnit::Undeclared;
-    if (ends(line)) return true;
-    const auto is = [&](const char* word) {
-        return std::tolower(static_cast<unsigned char>(line[0])) == word[0] &&
-               std::tolower(static_cast<unsigned char>(line[1])) == word[1] && ends(line + 2);
-    };
-    if (is("in")) {
-        unit = MachineUnit::Inch;
-    } else if (is("mm")) {
-        unit = MachineUnit::Millimetre;
-    } else {
-        return false;
+// Characters of a fifth line that declares no unit quoted in the notice.
+constexpr int kShownUnitLine = 40;
+
+// The fifth line of params.cfg, read from file up to its end: a unit word ("in" or "mm", in
+// either case) after any white space, ended by white space, a // comment, a NUL byte or the end
+// of the line, as pulsepost config shows and sets it (however long the line). A line that is
+// blank or only a comment declares nothing. False for any other word; shown then holds the line
+// from the word on (at most kShownUnitLine characters, up to its end).
+bool readUnitLine(FILE* file, MachineUnit& unit, char (&shown)[kShownUnitLine + 1]) {
+    const auto space = [](int c) { return c != '\n' && std::isspace(c) != 0; };
+    int c = std::getc(file);
+    while (space(c))
+        c = std::getc(file);
+    char word[3] = {};
+    int length = 0;  // of the word so far
+    int kept = 0;    // characters in shown
+    int previous = 0;
+    while (c != EOF && c != '\n' && c != '\0' && !space(c)) {
+        if (c == '/' && previous == '/') {
+            --length;  // a // comment starts at the '/' before
+            break;
+        }
+        previous = c;
+        if (length < 2) word[length] = static_cast<char>(std::tolower(c));
+        ++length;
+        if (kept < kShownUnitLine) shown[kept++] = static_cast<char>(c);
+        c = std::getc(file);
     }
-    return true;
+    unit = MachineUnit::Undeclared;
+    if (length == 0) return true;
+    if (length == 2 && std::strncmp(word, "in", 2) == 0) {
+        unit = MachineUnit::Inch;
+        return true;
+    }
+    if (length == 2 && std::strncmp(word, "mm", 2) == 0) {
+        unit = MachineUnit::Millimetre;
+        return true;
+    }
+    while (c != EOF && c != '\n' && c != '\r' && c != '\0' && kept < kShownUnitLine) {
+        shown[kept++] = static_cast<char>(c);
+        c = std::getc(file);
+    }
+    shown[kept] = '\0';
+    return false;
 }
 
 // params.cfg: four lines, each a number at its start and a comment after it, and an optional
@@ -120,13 +140,12 @@ void readParamsFile(FILE* file) {
     }
     while (linesEnded < kParamsLines)
         if (!readPiece()) return;
-    if (std::fgets(line, sizeof line, file) == nullptr) return;
-    if (!readUnitLine(line, gCutParams.unit) && gUnitOverride == MachineUnit::Undeclared) {
-        line[std::strcspn(line, "\r\n")] = '\0';
+    char shown[kShownUnitLine + 1] = {};
+    if (!readUnitLine(file, gCutParams.unit, shown) && gUnitOverride == MachineUnit::Undeclared) {
         messageSinkf(MessageCode::Notice,
-                     "%s line 5 \"%.40s\" declares no unit (write in or mm); the unit stays "
+                     "%s line 5 \"%s\" declares no unit (write in or mm); the unit stays "
                      "undeclared and G20/G21 change nothing",
-                     paramsFilePath(), line);
+                     paramsFilePath(), shown);
     }
 }
 

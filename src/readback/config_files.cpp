@@ -82,7 +82,7 @@ void locateMachineValues(SettingFileText& f) {
 
 // params.cfg: a number at the start of each of four lines, a comment after it. A line without a
 // number reads as 0; the span is then empty, at the line's first character. An optional fifth
-// line starts with the machine's unit word, up to a blank or a // comment.
+// line starts with the machine's unit word, up to white space, a // comment or a NUL byte.
 void locateParamsValues(SettingFileText& f) {
     const std::string& b = f.bytes;
     std::size_t lineStart = 0;
@@ -97,7 +97,7 @@ void locateParamsValues(SettingFileText& f) {
             std::strtod(rest.c_str(), &end);
             length = static_cast<std::size_t>(end - rest.c_str());
         } else {
-            while (length < rest.size() && !isSpace(rest[length]) &&
+            while (length < rest.size() && !isSpace(rest[length]) && rest[length] != '\0' &&
                    rest.compare(length, 2, "//") != 0)
                 ++length;
         }
@@ -126,7 +126,8 @@ constexpr const char* kUnitComment = "//Machine unit (in or mm)";
 
 // The bytes of params.cfg with its unit set to unit ("in", "mm", or "" for none). A missing
 // fifth line is added in the file's own line ends, its value in a column of 10 characters as the
-// other lines have it; none removes a fifth line that ends the file, and otherwise only its word.
+// other lines have it; none removes a fifth line that ends the file, and otherwise only its word
+// (a comment mark in its place when other text follows it on the line).
 std::string withUnit(const SettingFileText& f, const std::string& unit) {
     std::string b = f.bytes;
     if (f.values.size() <= static_cast<std::size_t>(kParamsLines)) {
@@ -147,7 +148,14 @@ std::string withUnit(const SettingFileText& f, const std::string& unit) {
     const bool last = lineEnd == std::string::npos ||
                       b.find_first_not_of(" \t\r\n", lineEnd) == std::string::npos;
     if (last) return b.substr(0, lineStart);
-    return b.erase(span.offset, span.length);
+    // Text after the word that is no comment would be read as the unit word once the word is
+    // gone: it is made a comment instead.
+    std::size_t rest = span.offset + span.length;
+    while (rest < b.size() && b[rest] != '\n' && isSpace(b[rest]))
+        ++rest;
+    const bool text =
+        rest < b.size() && b[rest] != '\n' && b[rest] != '\0' && b.compare(rest, 2, "//") != 0;
+    return b.replace(span.offset, span.length, text ? "//" : "");
 }
 
 SettingFileText readSettingFile(const std::string& dir, SettingFile which) {
