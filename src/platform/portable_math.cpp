@@ -15,8 +15,8 @@ namespace pulsepost {
 // other way (every value within the bound rounds to the same double). Otherwise the exact
 // evaluation computes again in full double-double (about 2^-100 relative), whose rounding is the
 // correct one unless the true result lies within 2^-100 of the midpoint between two doubles. The
-// quick bound is a few units in the 2^-62 place, so about one argument in three hundred needs
-// the exact evaluation.
+// quick bound is 2^-64 to 2^-62 relative, so one argument in three hundred (sin, cos) to one in
+// a few thousand (asin, acos) needs the exact evaluation.
 //
 // Quick evaluation.
 //   reduction: x = k * pi/2 + r, |r| <= pi/4, with pi/2 held as three 33-bit parts and a double:
