@@ -8,6 +8,7 @@
 //    chords, radii and directions for exact zero.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -55,14 +56,47 @@ inline int sumIsNonNegative(const Vec4& v) {
     return ((v.a + v.z) + v.y) + v.x >= 0.0 ? 1 : 0;
 }
 
+// add, subtract and scale work on two components at a time: each lane is rounded as the
+// operation on one component is, and snapped as snapComponent snaps, without a branch.
+using ComponentPair = double __attribute__((vector_size(16)));
+using ComponentPairBits = int64_t __attribute__((vector_size(16)));
+
+// snapComponent on both lanes: a lane is kept when its magnitude is at least kComponentSnap,
+// else (also when it is not a number) it becomes +0.0.
+inline ComponentPair snapPair(ComponentPair p) {
+    constexpr ComponentPairBits kMagnitude = {INT64_MAX, INT64_MAX};
+    constexpr ComponentPair kSnap = {kComponentSnap, kComponentSnap};
+    const ComponentPairBits bits = std::bit_cast<ComponentPairBits>(p);
+    const auto keep = std::bit_cast<ComponentPair>(bits & kMagnitude) >= kSnap;
+    return std::bit_cast<ComponentPair>(bits & std::bit_cast<ComponentPairBits>(keep));
+}
+
+inline ComponentPair lowPair(const Vec4& v) {
+    return ComponentPair{v.x, v.y};
+}
+inline ComponentPair highPair(const Vec4& v) {
+    return ComponentPair{v.z, v.a};
+}
+
+// The vector of the two snapped pairs (x, y) and (z, a).
+inline Vec4 fromSnappedPairs(ComponentPair low, ComponentPair high) {
+    Vec4 v;
+    v.x = low[0];
+    v.y = low[1];
+    v.z = high[0];
+    v.a = high[1];
+    return v;
+}
+
 inline Vec4 add(const Vec4& u, const Vec4& v) {
-    return Vec4(u.x + v.x, u.y + v.y, u.z + v.z, u.a + v.a);
+    return fromSnappedPairs(snapPair(lowPair(u) + lowPair(v)), snapPair(highPair(u) + highPair(v)));
 }
 inline Vec4 subtract(const Vec4& u, const Vec4& v) {
-    return Vec4(u.x - v.x, u.y - v.y, u.z - v.z, u.a - v.a);
+    return fromSnappedPairs(snapPair(lowPair(u) - lowPair(v)), snapPair(highPair(u) - highPair(v)));
 }
 inline Vec4 scale(double s, const Vec4& v) {
-    return Vec4(s * v.x, s * v.y, s * v.z, s * v.a);
+    const ComponentPair factor = {s, s};
+    return fromSnappedPairs(snapPair(factor * lowPair(v)), snapPair(factor * highPair(v)));
 }
 inline double dot(const Vec4& u, const Vec4& v) {
     return u.a * v.a + u.z * v.z + u.y * v.y + u.x * v.x;
