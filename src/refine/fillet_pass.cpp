@@ -115,9 +115,12 @@ double filletError() {
 }
 
 // A moving record that later stages can divide by: finite, with a positive length.
+bool isSoundMove(const Vec4& start, const Vec4& end, const Vec4& centre, double length) {
+    return isFinite(start) && isFinite(end) && isFinite(centre) && std::isfinite(length) &&
+           length > 0.0;
+}
 bool isSoundMove(const Segment& s) {
-    return isFinite(s.start) && isFinite(s.end) && isFinite(s.centre) && std::isfinite(s.length) &&
-           s.length > 0.0;
+    return isSoundMove(s.start, s.end, s.centre, s.length);
 }
 
 // A fillet arc with a radius and a direction of travel at both ends.
@@ -589,23 +592,25 @@ void filletCorner(Segment (&window)[3]) {
     }
     const Vec4 centre = add(corner, scale(centreDistance / lb, bisector));
 
-    Segment trimmedPrev = prev;
-    Segment trimmedNext = next;
-    if (!trimEnd(trimmedPrev, corner, subtract(corner, scale(reach / l1, t1))) ||
-        !trimStart(trimmedNext, corner, add(next.start, scale(reach / l2, t2)))) {
-        keepCornerSharp(window, true);
-        return;
-    }
-    Segment fillet = makeArc(SegmentKind::Feed, trimmedPrev.end, trimmedNext.start, centre, 1,
-                             std::min(prev.speed, next.speed));
+    // Both neighbours are straight: trimming one moves its end (or start) and sets its length
+    // as trimEnd and trimStart do, so only those two fields are formed until the fillet is sound.
+    const Vec4 newEnd = subtract(corner, scale(reach / l1, t1));
+    const Vec4 newStart = add(next.start, scale(reach / l2, t2));
+    const double prevLength = length(subtract(newEnd, prev.start));
+    const double nextLength = length(subtract(next.end, newStart));
+    Segment fillet =
+        makeArc(SegmentKind::Feed, newEnd, newStart, centre, 1, std::min(prev.speed, next.speed));
     takeModalValuesOf(next, fillet);
-    if (!isSoundMove(trimmedPrev) || !isSoundMove(trimmedNext) || !isSoundFillet(fillet)) {
+    if (!isSoundMove(prev.start, newEnd, prev.centre, prevLength) ||
+        !isSoundMove(newStart, next.end, next.centre, nextLength) || !isSoundFillet(fillet)) {
         keepCornerSharp(window, true);
         return;
     }
-    prev = trimmedPrev;
+    prev.end = newEnd;
+    prev.length = prevLength;
     window[1] = fillet;
-    next = trimmedNext;
+    next.start = newStart;
+    next.length = nextLength;
 }
 
 namespace {
