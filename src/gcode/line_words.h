@@ -28,6 +28,28 @@ inline const char* wordText(const char* line, char letter) {
     return at ? at + 1 : nullptr;
 }
 
+// The first occurrence of every upper-case letter of a line, found in one pass. A line's motion
+// words are a dozen letters looked up one after another; searching the line once per letter cost
+// more than reading their numbers. The lookups give exactly what wordText gives.
+struct LineLetters {
+    const char* line;
+    uint32_t after[26];  // offset of the character after the letter's first occurrence; 0: none
+};
+
+inline LineLetters indexLetters(const char* line) {
+    LineLetters letters{line, {}};
+    for (uint32_t i = 0; line[i] != '\0'; ++i) {
+        const uint32_t letter = static_cast<uint32_t>(static_cast<unsigned char>(line[i]) - 'A');
+        if (letter < 26 && letters.after[letter] == 0) letters.after[letter] = i + 1;
+    }
+    return letters;
+}
+
+inline const char* wordText(const LineLetters& letters, char letter) {
+    const uint32_t after = letters.after[letter - 'A'];
+    return after != 0 ? letters.line + after : nullptr;
+}
+
 // atoi / atol of a 32-bit C library.
 inline int32_t readInteger(const char* text) {
     const long long value = std::strtoll(text, nullptr, 10);

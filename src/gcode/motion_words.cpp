@@ -543,7 +543,7 @@ bool hasFraction(const char* g) {
 
 // A word's number, refused when not finite; found tells whether the line holds the word.
 struct WordReader {
-    const char* line;
+    const LineLetters& letters;
     int32_t lineNumber;
     double unitMultiplier;
     double unitDivisor;
@@ -551,7 +551,7 @@ struct WordReader {
 
     bool take(char letter, double& value) {
         if (status != 0) return false;
-        const char* text = wordText(line, letter);
+        const char* text = wordText(letters, letter);
         if (!text) return false;
         if (!startsNumber(text)) {
             noteDiagnostic(DiagnosticKind::LetterWithoutNumber, lineNumber, text - 1);
@@ -583,7 +583,7 @@ struct WordReader {
     bool takeAxis(char letter, int axis, uint8_t disabledAxes, double& value) {
         if (!(axis == 3 ? take(letter, value) : takeLength(letter, value))) return false;
         if ((disabledAxes & (1u << axis)) != 0) {
-            noteDiagnostic(DiagnosticKind::DisabledAxis, lineNumber, wordText(line, letter) - 1);
+            noteDiagnostic(DiagnosticKind::DisabledAxis, lineNumber, wordText(letters, letter) - 1);
         }
         return true;
     }
@@ -680,7 +680,8 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     const Vec4 program = subtract(here, motion.workOffset);
     Vec4 t = motion.incremental && !words.g92 ? Vec4() : program;
     Vec4 c = program;
-    WordReader r{line, motion.lineNumber, motion.unitMultiplier, motion.unitDivisor};
+    const LineLetters letters = indexLetters(line);
+    WordReader r{letters, motion.lineNumber, motion.unitMultiplier, motion.unitDivisor};
     const bool drilling = isDrillingMode(motion.motionMode);
 
     const uint8_t off = motion.disabledAxes;
@@ -706,12 +707,12 @@ int32_t readLineWords(const char* line, MotionState& motion, LineTarget& words,
     if (drilling && hasZ) motion.cycleDepth = t.z;
     if (!motion.ignoreFWords) {
         if (r.takeLength('F', v)) feedWord(motion, v);
-    } else if (const char* f = wordText(line, 'F'); f && startsNumber(f)) {
+    } else if (const char* f = wordText(letters, 'F'); f && startsNumber(f)) {
         noteDiagnostic(DiagnosticKind::FWordIgnored, motion.lineNumber, f - 1);
     }
     if (r.status != 0) return kRefused;
-    if (const char* s = wordText(line, 'S')) emitSpindleSpeed(readInteger(s), store);
-    if (const char* p = wordText(line, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));
+    if (const char* s = wordText(letters, 'S')) emitSpindleSpeed(readInteger(s), store);
+    if (const char* p = wordText(letters, 'P')) state.pValue = static_cast<int16_t>(readInteger(p));
     bool centreWords = false;
     if (r.takeLength('I', v)) {
         c.x += v;
