@@ -46,6 +46,8 @@ constexpr double kPercent = 100.0;
 // read as LF, and on Windows a Ctrl-Z byte ends the program.
 constexpr const char* kProgramReadMode = "rb";
 
+char gProgramBuffer[std::size_t{1} << 16];
+
 // How far into a program its line ends are looked for.
 constexpr std::size_t kLineEndProbeBytes = 4096;
 
@@ -170,7 +172,13 @@ int32_t refuseLine(int32_t lineNumber, const char* reason) {
 FILE* openProgram(const char* programPath) {
     OpenStatus status = OpenStatus::Missing;
     FILE* program = openRegularFile(programPath, kProgramReadMode, status);
-    if (program != nullptr) return program;
+    if (program != nullptr) {
+        // The lines are read in large batches: the host's default buffer would ask the system
+        // for every few thousand bytes of the program. One program is open at a time, as one
+        // conversion runs at a time in the process.
+        std::setvbuf(program, gProgramBuffer, _IOFBF, sizeof gProgramBuffer);
+        return program;
+    }
     if (status == OpenStatus::NotRegular) {
         messageSinkf(MessageCode::FileOpen, "%s is not a regular file", programPath);
     } else {
