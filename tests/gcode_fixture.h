@@ -12,8 +12,7 @@
 #include "gcode/conversion_state.h"
 #include "gcode/interpreter.h"
 #include "platform/files.h"
-#include "refine/distance_pass.h"
-#include "refine/fillet_pass.h"
+#include "refine/refinement.h"
 #include "report/message_sink.h"
 #include "store/segment_store.h"
 #include "test_support.h"
@@ -95,8 +94,7 @@ inline int32_t readAndRefine(const std::string& program, const MotionLimits& lim
     if (events) std::fclose(events);
     if (!read) return -1;
     if (!refine) return 0;
-    if (runFilletPass(store, progress) != 0) return -1;
-    return runDistancePass(store, limits.acceleration, progress);
+    return runRefinementPasses(store, limits.acceleration, progress);
 }
 
 // Reads program (written as program.nc) and collects everything it produced: stage 0 alone,

@@ -9,6 +9,7 @@
 #include "platform/console.h"
 #include "refine/distance_pass.h"
 #include "refine/fillet_pass.h"
+#include "refine/refinement.h"
 #include "refine_fixtures.h"
 #include "test_support.h"
 
@@ -149,6 +150,58 @@ TEST_F(DistancePassTest, ReversedCornerLeavesNoEmptyOrNonFiniteFeedRecord) {
         }
     }
     EXPECT_EQ(r[2].distance, 10.0);
+}
+
+// A path of n records: corners between lines and between a line and an arc marked for
+// fillets, rapids and events between them.
+void fillMixedPath(FilledStore& s, int n) {
+    Vec4 at(0, 0, 0);
+    for (int k = 0; k < n; ++k) {
+        const Vec4 to(at.x + 1.0 + (k % 7) * 0.25, at.y + ((k % 2) ? 0.5 : -0.5), 0.0);
+        switch (k % 5) {
+            case 0:
+                s.add(withFilletBefore(feedLine(at, to, 10.0)));
+                break;
+            case 1:
+                s.add(withFilletBefore(feedArc(at, Vec4(at.x + 3.0, at.y + 3.0, 0.0),
+                                               Vec4(at.x, at.y + 3.0, 0.0), 1, 20.0)));
+                at = Vec4(at.x + 3.0, at.y + 3.0, 0.0);
+                continue;
+            case 2:
+                s.add(makeMove(SegmentKind::Rapid, at, to, 50.0));
+                break;
+            case 3:
+                s.add(makeEvent(SegmentKind::SpindleEvent, at));
+                continue;
+            default:
+                s.add(feedLine(at, to, 10.0));
+                break;
+        }
+        at = to;
+    }
+}
+
+TEST_F(DistancePassTest, OneWalkGivesTheRecordsAndReportsOfTheTwoPasses) {
+    FilletErrorScope error(0.01);
+    for (int n : {1, 2, 3, 6, 101, 2500}) {
+        SCOPED_TRACE(n);
+        FilledStore apart;
+        FilledStore together;
+        fillMixedPath(apart, n);
+        fillMixedPath(together, n);
+        ProgressLog log;
+        ASSERT_EQ(runFilletPass(apart.store, &ProgressLog::record), 0);
+        ASSERT_EQ(runDistancePass(apart.store, 15.0, &ProgressLog::record), 0);
+        const Reports expected = ProgressLog::reports();
+        ProgressLog::reports().clear();
+        ASSERT_EQ(runRefinementPasses(together.store, 15.0, &ProgressLog::record), 0);
+        EXPECT_EQ(ProgressLog::reports(), expected);
+        EXPECT_EQ(together.store.cursor, apart.store.cursor);
+        const std::vector<Segment> a = apart.all();
+        const std::vector<Segment> b = together.all();
+        ASSERT_EQ(a.size(), b.size());
+        EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(Segment)), 0);
+    }
 }
 
 }  // namespace

@@ -17,8 +17,7 @@
 #include "planner/velocity_profile.h"
 #include "platform/files.h"
 #include "platform/units.h"
-#include "refine/distance_pass.h"
-#include "refine/fillet_pass.h"
+#include "refine/refinement.h"
 #include "report/message_sink.h"
 #include "store/profile_store.h"
 #include "store/segment_store.h"
@@ -32,8 +31,8 @@ namespace pulsepost {
 //   speeds per second, option bits, bounds at 0   (configuration already set up)
 //   stores created, timeMem.txt opened, clock read, program opened, EV file created
 //   stage 0    readProgram             program -> SegmentStore, EV file (both closed after)
-//   stage 1    runFilletPass           corners rounded in place
-//   stage 2    runDistancePass         path distances, arc speed limits
+//   stage 1    runFilletPass           corners rounded in place        } one walk:
+//   stage 2    runDistancePass         path distances, arc speed limits } runRefinementPasses
 //              CM, BRK created; LIM written
 //   stage 3    planVelocityProfile     -> ProfileStore   (no feed move: events-only BRK, done)
 //   stage 4    integrateProfileDistance
@@ -253,8 +252,7 @@ int32_t runConversion(const char* programPath, int32_t breakSpacingLimit,
     closeIfOpen(c.program);
     const bool eventsWritten = closeOutput(c.events, programPath, "EV");
     if (read != InterpretResult::Read || !eventsWritten ||
-        runFilletPass(c.segments, progress) != 0 ||
-        runDistancePass(c.segments, limits.acceleration, progress) != 0) {
+        runRefinementPasses(c.segments, limits.acceleration, progress) != 0) {
         endConversion(c);
         return -1;
     }

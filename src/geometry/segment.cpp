@@ -1,5 +1,6 @@
 #include "geometry/segment.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/portable_math.h"
@@ -184,6 +185,12 @@ double arcEndRadius(const Segment& s) {
     const double r0 = arcStartRadius(s);
     const double r1 = length(subtract(s.end, s.centre));
     return isSpiral(r0, r1) ? r1 : r0;
+}
+
+double arcLeastRadius(const Segment& s) {
+    const double r0 = length(subtract(s.start, s.centre));
+    const double r1 = length(subtract(s.end, s.centre));
+    return std::min(r0, isSpiral(r0, r1) ? r1 : r0);
 }
 
 double arcAngle(const Segment& s) {

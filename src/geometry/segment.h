@@ -119,6 +119,8 @@ void computeLength(Segment& s);
 // kCentreTolerance make a circle of the start radius.
 double arcStartRadius(const Segment& s);  // units
 double arcEndRadius(const Segment& s);    // units; the start radius for a circle
+// Units: the smaller of arcStartRadius and arcEndRadius, each radius measured once.
+double arcLeastRadius(const Segment& s);
 // Radians turned from start to end in the direction of travel, 0 .. 2π (2π for a full circle),
 // taken from the directions of the two radii.
 double arcAngle(const Segment& s);

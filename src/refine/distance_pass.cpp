@@ -15,10 +15,6 @@
 // events keep 0. A fillet arc is limited by its own, usually small, radius like any other arc.
 #include "refine/distance_pass.h"
 
-#include <algorithm>
-
-#include <cmath>
-
 #include "refine/pass_progress.h"
 
 namespace pulsepost {
@@ -31,13 +27,7 @@ int32_t runDistancePass(SegmentStore& store, double acceleration, ProgressCallba
     for (int32_t i = 0; i < store.highWater; ++i) {
         Segment& record = slotAt(store, i);
         if (record.kind != SegmentKind::Feed) continue;
-        record.distance = pathDistance;
-        pathDistance += record.length;
-        if (record.has(SegmentFlags::Arc)) {
-            const double radius = std::min(arcStartRadius(record), arcEndRadius(record));
-            const double arcSpeed = std::sqrt(acceleration * radius);  // units per second
-            if (arcSpeed < record.speed) record.speed = arcSpeed;
-        }
+        settleFeedRecord(record, pathDistance, acceleration);
         store.cursor = i + 1;
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }

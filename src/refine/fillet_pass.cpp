@@ -613,12 +613,9 @@ void filletCorner(Segment (&window)[3]) {
     next.length = nextLength;
 }
 
-namespace {
-
-// The record at index starts a marked corner: fillet the window of the two records before it and
-// itself. The records are copied out and back only when they straddle two pages; otherwise the
-// window is the three records where they lie.
-void filletAt(SegmentStore& store, int32_t index) {
+// The records are copied out and back only when they straddle two pages; otherwise the window is
+// the three records where they lie.
+void filletMarkedCorner(SegmentStore& store, int32_t index) {
     const int32_t first = index - 2;
     if (first < 0 || slotAt(store, first + 1).kind != SegmentKind::Placeholder) return;
     if (first / kRecordsPerPage == index / kRecordsPerPage) {
@@ -631,15 +628,13 @@ void filletAt(SegmentStore& store, int32_t index) {
         slotAt(store, first + k) = window[k];
 }
 
-}  // namespace
-
 // Looks at the flags of each record where it lies in its page rather than copying it out.
 int32_t runFilletPass(SegmentStore& store, ProgressCallback progress) {
     rewind(store);
     PassProgress pass = startPassProgress(Stage::Fillets, store);
     for (int32_t i = 0; i < store.highWater; ++i) {
         store.cursor = i + 1;
-        if (slotAt(store, i).has(SegmentFlags::FilletBefore)) filletAt(store, i);
+        if (slotAt(store, i).has(SegmentFlags::FilletBefore)) filletMarkedCorner(store, i);
         if (stepPassProgress(pass, store.cursor, progress) != 0) return -1;
     }
     reportProgress(progress, Stage::Fillets, kPercentDone);

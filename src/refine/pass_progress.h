@@ -20,8 +20,18 @@ inline PassProgress startPassProgress(Stage stage, const SegmentStore& store) {
     return PassProgress{stage, store.highWater * static_cast<double>(kSegmentBytes), {}};
 }
 
-// The due report: checks for Esc (-1) and sends (stage, percent) with percent the cursor's
-// share of the total bytes, truncated; then restarts the countdown at a hundredth of the total.
+// The per cent a report at the cursor sends: the cursor's share of the total bytes, truncated.
+inline int passPercent(const PassProgress& pass, int32_t cursor) {
+    return static_cast<int>(cursor * static_cast<double>(kSegmentBytes) / pass.totalBytes * 100.0);
+}
+
+// After a report: the next is due once a hundredth of the total bytes has passed.
+inline void restartPassCountdown(PassProgress& pass) {
+    pass.countdown.remaining = static_cast<int64_t>(pass.totalBytes * 0.01);
+}
+
+// The due report: checks for Esc (-1) and sends (stage, passPercent); then restarts the
+// countdown.
 int32_t reportPassProgress(PassProgress& pass, int32_t cursor, ProgressCallback progress);
 
 // Called after each record a pass handles, with the store's cursor. 0 to go on, -1 on Esc.
