@@ -118,6 +118,12 @@ TEST(GcodeDiagnostics, EveryKindIsReportedOnceWithItsFirstLineWordAndCount) {
          {},
          {"line 1: ;: text after ; read as a comment (the controller reads it as words) (2 "
           "times)"}},
+        // An arc that starts on its centre (I0 J0) has no circle: its move is not made. A line
+        // of the arc mode that moves nothing (S100) asks for no arc.
+        {"G1 X1\nG2 X3 Y0 I0 J0\nS100\nX4\nG1 X2\n",
+         {},
+         {"line 2: arc starting on its centre not executed: it has no radius, the next move "
+          "starts where the arc would have started (2 times)"}},
         // Programs that move nothing, with the likeliest reason.
         {"M3\nG4P10\n", {}, {"no motion: no line of the program moves the machine"}},
         {"G73 X1 Y1 Z-1 R1\nX2\n",

@@ -43,6 +43,8 @@ constexpr const char* kKindText[kKinds] = {
      "takes the short way there and cuts next to nothing)"),
     ("arc moving A: A moves steadily with the turn, the circle lies in the plane (the controller "
      "runs it off its circle)"),
+    ("arc starting on its centre not executed: it has no radius, the next move starts where the "
+     "arc would have started"),
     ("chip-breaking peck cycle not executed: the lines in its mode drill no hole (the controller "
      "does the same)"),
     ("cycle drilled along Z with its R and Z as machine heights: the G18/G19 plane, incremental "

@@ -29,6 +29,7 @@ enum class DiagnosticKind : uint8_t {
     ArcCentreMode,        // G91.1: I, J, K relative to the start, not G91 (the controller's G91)
     FullTurn,             // an arc ending within a tenth of a pulse of its start: a full circle
     ArcMovesA,            // an arc with an A move: A moves steadily with the turn
+    ArcOnCentre,          // an arc starting on its centre: no radius, the arc is skipped
     CycleNotRun,          // a line in the G73 mode: the chip-breaking peck is not run
     CycleHeights,         // a cycle in G18/G19, G91 or under a Z offset: drilled along machine Z
     NoMotion,             // a program with words that yields no motion

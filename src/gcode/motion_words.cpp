@@ -416,6 +416,11 @@ int32_t circularArc(const MotionState& motion, const LineTarget& words, SegmentS
     if (length(r1) == 0.0) {
         // Skipped, but its reach still counts in the bounds: an end too far away to measure
         // would put an infinite bound into the LIM file.
+        // Reported when the arc would have gone somewhere: a line of the arc mode with no word
+        // that moves (an S, an F or a comment alone) asks for no motion.
+        if (length(r2) != 0.0) {
+            noteDiagnostic(DiagnosticKind::ArcOnCentre, motion.lineNumber, nullptr);
+        }
         const ConversionState& s = conversionState();
         const bool measured = std::isfinite(s.minX) && std::isfinite(s.maxX) &&
                               std::isfinite(s.minY) && std::isfinite(s.maxY) &&
