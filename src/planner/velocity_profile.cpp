@@ -114,15 +114,17 @@ void appendKnot(ProfilePoint& current, double dt, double v, ProfileStore& profil
     write(&current, 1, profile);
 }
 
+// The current and look-ahead records are planned where they lie in the store's pages, which never
+// move: a record's mark and lowered limit are written into it directly, and no record is copied.
 struct Planner {
     SegmentStore& segments;
     ProfileStore& profile;
-    double acceleration;         // units per second²
-    ProfilePoint point{};        // last knot appended; its velocity is the current record's entry
-    Segment current{};           // the Feed record being planned
-    Segment lookahead{};         // the next Feed record, when hasLookahead
-    int32_t currentIndex = 0;    // store index of the current record
-    int32_t lookaheadIndex = 0;  // store index of the look-ahead, when hasLookahead
+    double acceleration;           // units per second²
+    ProfilePoint point{};          // last knot appended; its velocity is the current record's entry
+    Segment* current = nullptr;    // the Feed record being planned
+    Segment* lookahead = nullptr;  // the next Feed record, when hasLookahead
+    int32_t currentIndex = 0;      // store index of the current record
+    int32_t lookaheadIndex = 0;    // store index of the look-ahead, when hasLookahead
     bool hasLookahead = false;
     int32_t checkedUpTo = 0;  // Feed records at store indices below this have been checked
 };
@@ -142,40 +144,43 @@ struct Planner {
     }
 }
 
-// readNextFeedMove, checking each Feed record the first time it is met (a limit lowered by
-// backtracking is never checked again); index becomes the record's store index. 1 found, 0 at
-// the end, -1 refused.
-inline int32_t nextFeedMove(Planner& p, Segment& into, int32_t& index) {
-    if (readNextFeedMove(into, p.segments) == 0) return 0;
-    index = p.segments.cursor - 1;
+// The next Feed record from the cursor, as readNextFeedMove finds it and leaves the cursor, but
+// where it lies; each is checked the first time it is met (a limit lowered by backtracking is
+// never checked again). index becomes the record's store index. 1 found, 0 at the end, -1
+// refused.
+inline int32_t nextFeedMove(Planner& p, Segment*& into, int32_t& index) {
+    SegmentStore& store = p.segments;
+    int32_t i = store.cursor;
+    while (i < store.highWater && slotAt(store, i).kind != SegmentKind::Feed)
+        ++i;
+    if (i >= store.highWater) {
+        if (i > store.cursor) store.cursor = i;
+        return 0;
+    }
+    store.cursor = i + 1;
+    into = &slotAt(store, i);
+    index = i;
     if (index < p.checkedUpTo) return 1;
     p.checkedUpTo = index + 1;
-    const bool plannable = into.speed > 0.0 && into.length >= 0.0 && std::isfinite(into.speed) &&
-                           std::isfinite(into.length);
+    const Segment& s = *into;
+    const bool plannable =
+        s.speed > 0.0 && s.length >= 0.0 && std::isfinite(s.speed) && std::isfinite(s.length);
     if (plannable) return 1;
-    refuseRecord(into, index);
+    refuseRecord(s, index);
     return -1;
 }
 
-// Writes the current record back where it lies; the cursor ends after it.
-inline void writeCurrent(Planner& p) {
-    seek(p.segments, 0, p.currentIndex);
-    write(&p.current, 1, p.segments);
-}
-
-// Writes the current record back with its mark and limit; the cursor ends after the look-ahead
-// (or after the current record when there is none). The two records are consecutive Feed
-// records at known indices, so no walk over the store is needed to find them.
+// Gives the current record its mark before any of its knots is appended; the cursor ends after
+// the look-ahead (or after the current record when there is none).
 inline void storeMark(Planner& p) {
-    p.current.profileMark = markAt(p.profile.cursor);
-    writeCurrent(p);
-    if (p.hasLookahead) seek(p.segments, 1, p.lookaheadIndex);
+    p.current->profileMark = markAt(p.profile.cursor);
+    p.segments.cursor = (p.hasLookahead ? p.lookaheadIndex : p.currentIndex) + 1;
 }
 
 inline double exitSpeed(const Planner& p) {
     double exit = 0.0;
-    if (p.hasLookahead && !p.current.has(SegmentFlags::StopAtEnd)) exit = p.lookahead.speed;
-    if (exit > p.current.speed) exit = p.current.speed;
+    if (p.hasLookahead && !p.current->has(SegmentFlags::StopAtEnd)) exit = p.lookahead->speed;
+    if (exit > p.current->speed) exit = p.current->speed;
     return exit;
 }
 
@@ -184,10 +189,10 @@ inline double exitSpeed(const Planner& p) {
 inline bool planRecord(Planner& p) {
     const double a = p.acceleration;
     const double v0 = p.point.velocity;  // units per second
-    const double vm = p.current.speed;
+    const double vm = p.current->speed;
     const double ve = exitSpeed(p);
-    const double length = p.current.length;  // units
-    const double accelTime = (vm - v0) / a;  // seconds
+    const double length = p.current->length;  // units
+    const double accelTime = (vm - v0) / a;   // seconds
     const double brakeTime = (vm - ve) / a;
     const double cruise = length - (vm + v0) * accelTime * 0.5 - (vm + ve) * brakeTime * 0.5;
 
@@ -222,22 +227,21 @@ inline bool planRecord(Planner& p) {
         appendKnot(p.point, (reached - v0) / a, reached, p.profile);
         return true;
     }
-    p.current.speed = kBrakeMargin * std::sqrt(ve * ve + 2.0 * a * length);
+    p.current->speed = kBrakeMargin * std::sqrt(ve * ve + 2.0 * a * length);
     return false;
 }
 
-// The current record C could not brake: store its lowered limit, make it the look-ahead, cut
-// the profile back to where the Feed record B before it began, and make B current again.
+// The current record C could not brake (its lowered limit is in place): make it the look-ahead,
+// cut the profile back to where the Feed record B before it began, and make B current again.
 [[gnu::noinline]] void backtrack(Planner& p) {
-    writeCurrent(p);
     p.lookahead = p.current;
     p.lookaheadIndex = p.currentIndex;
 
+    p.segments.cursor = p.currentIndex + 1;
     skipFeedMoves(p.segments, -2);
-    readNextFeedMove(p.current, p.segments);
-    p.currentIndex = p.segments.cursor - 1;
+    nextFeedMove(p, p.current, p.currentIndex);
 
-    const int32_t kept = knotsBefore(p.current.profileMark);
+    const int32_t kept = knotsBefore(p.current->profileMark);
     rewind(p.profile);
     setCount(p.profile, kept);
     p.point = ProfilePoint{};
