@@ -59,6 +59,7 @@ namespace pulsepost {
 
 namespace {
 
+constexpr int32_t kPrefetchAhead = 12;
 constexpr int32_t kKnotBytes = static_cast<int32_t>(sizeof(ProfilePoint));
 // A lowered limit stays this far below the highest entry speed that can still brake in time.
 constexpr double kBrakeMargin = 0.999;
@@ -160,6 +161,11 @@ inline int32_t nextFeedMove(Planner& p, Segment*& into, int32_t& index) {
     store.cursor = i + 1;
     into = &slotAt(store, i);
     index = i;
+    if (i + kPrefetchAhead < store.highWater) {
+        const char* ahead = reinterpret_cast<const char*>(&slotAt(store, i + kPrefetchAhead));
+        __builtin_prefetch(ahead);
+        __builtin_prefetch(ahead + offsetof(Segment, length));
+    }
     if (index < p.checkedUpTo) return 1;
     p.checkedUpTo = index + 1;
     const Segment& s = *into;
