@@ -52,6 +52,7 @@
 #include "planner/velocity_profile.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "report/message_sink.h"
 
