@@ -158,8 +158,8 @@ void writeRecord(const Segment& record, FILE* brk) {
 //
 //   lastMark ........ lastStop ........ byteTotal (now)
 //   |<-- chunk written when now - lastMark > limit -->|
-void passRecord(BreakWriter& writer, const Segment& record, int32_t byteTotal,
-                int32_t breakSpacingLimit, FILE* brk) {
+void passStopOrBreak(BreakWriter& writer, const Segment& record, int32_t byteTotal,
+                     int32_t breakSpacingLimit, FILE* brk) {
     const bool feed = record.kind == SegmentKind::Feed;
     if (feed && record.has(SegmentFlags::StopAtEnd)) {
         if (byteTotal - writer.lastMark > breakSpacingLimit && writer.lastStop > writer.lastMark) {

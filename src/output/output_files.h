@@ -67,9 +67,16 @@ struct BreakWriter {
     int32_t lastStop = 0;  // byteTotal at the last stop point passed
 };
 
-// A record the tick walk has left behind, when the CM stream holds byteTotal bytes.
-void passRecord(BreakWriter& writer, const Segment& record, int32_t byteTotal,
-                int32_t breakSpacingLimit, FILE* brk);
+// A record the tick walk has left behind, when the CM stream holds byteTotal bytes. Only a stop
+// point or a break point changes anything (most Feed records are neither).
+void passStopOrBreak(BreakWriter& writer, const Segment& record, int32_t byteTotal,
+                     int32_t breakSpacingLimit, FILE* brk);
+inline void passRecord(BreakWriter& writer, const Segment& record, int32_t byteTotal,
+                       int32_t breakSpacingLimit, FILE* brk) {
+    if (record.has(SegmentFlags::StopAtEnd | SegmentFlags::BreakPoint)) {
+        passStopOrBreak(writer, record, byteTotal, breakSpacingLimit, brk);
+    }
+}
 
 // After the last tick: the current record (nullptr when there is none) and every record left in
 // the store, the terminator, and the last step words into CM. The files stay open.

@@ -65,42 +65,60 @@ constexpr double kPerCent = 100.0;
 // (centres rounded by the CAM system leave small differences) and a number of pulses.
 constexpr double kArcEndTolerancePulses = 10.0;
 
-// The axis map as the stage uses it, by motor output, read once per run.
-struct OutputMap {
-    int32_t axis[4];   // logical axis of the output
-    double factor[4];  // direction sign of that axis (+1 or -1)
-    double scale[4];   // pulses per unit of that axis
-    bool enabled[4];   // the output writes a word every tick (and has a target)
+// The motor outputs that take part, in output order, as the stage uses them, read once per run.
+// An output that takes no part has target 0 throughout and writes no word.
+struct Lane {
+    int32_t output = 0;          // motor output 0..3
+    int32_t axis = 0;            // its logical axis
+    double factor = 1.0;         // direction sign of that axis (+1 or -1)
+    double scale = 0.0;          // pulses per unit of that axis
+    double pulsesPerUnit = 0.0;  // |factor x scale|
 };
 
-OutputMap buildOutputMap() {
+struct OutputLanes {
+    Lane lane[4];
+    int32_t count = 0;
+};
+
+OutputLanes buildOutputLanes() {
     const AxisMap& map = axisMap();
-    OutputMap out{};
+    OutputLanes out;
     for (int k = 0; k < 4; ++k) {
         const int32_t axis = map.axisChannel[k];
-        out.axis[k] = axis;
-        out.factor[k] = static_cast<double>(map.axisSign[axis]);
-        out.scale[k] = map.axisScale[axis];
-        out.enabled[k] = map.axisEnabled[axis] == 1;
+        if (map.axisEnabled[axis] != 1) continue;
+        Lane& lane = out.lane[out.count++];
+        lane.output = k;
+        lane.axis = axis;
+        lane.factor = static_cast<double>(map.axisSign[axis]);
+        lane.scale = map.axisScale[axis];
+        lane.pulsesPerUnit = std::fabs(lane.factor * lane.scale);
     }
     return out;
 }
 
-// Pulse positions of the motor outputs at a point. False when an output that takes part would
-// be out of the countable range (or the position is not a number); targets are then unchanged.
-inline bool pulseTargets(const Vec4& position, const OutputMap& map, int32_t (&targets)[4]) {
+// The four components of v, to be indexed by logical axis.
+struct Components {
+    double c[4];
+};
+
+inline Components componentsOf(const Vec4& v) {
+    return Components{{v.x, v.y, v.z, v.a}};
+}
+
+// Pulse positions of the kLanes lanes at a point. False when one would be out of the countable
+// range (or the position is not a number); targets are then unchanged. The stage's functions take
+// the number of lanes as a template argument, so that their loops over the lanes unroll.
+template <int kLanes>
+inline bool pulseTargets(const Vec4& position, const OutputLanes& lanes, int32_t (&targets)[4]) {
+    const Components p = componentsOf(position);
     double values[4];
-    for (int k = 0; k < 4; ++k) {
-        if (!map.enabled[k]) {
-            values[k] = 0.0;
-            continue;
-        }
-        const int32_t axis = map.axis[k];
-        values[k] = map.factor[k] * position[axis] * map.scale[k];
-        if (!(std::fabs(values[k]) < kPulseRange)) return false;
+    for (int e = 0; e < kLanes; ++e) {
+        const Lane& lane = lanes.lane[e];
+        values[e] = lane.factor * p.c[lane.axis] * lane.scale;
+        if (!(std::fabs(values[e]) < kPulseRange)) return false;
     }
-    for (int k = 0; k < 4; ++k)
-        targets[k] = static_cast<int32_t>(roundHalfAway(values[k]));
+    for (int e = 0; e < kLanes; ++e)
+        targets[e] = static_cast<int32_t>(roundHalfAway(values[e]));
     return true;
 }
 
@@ -115,6 +133,8 @@ struct RecordFrame {
     double turnPerUnit = 0.0;    // spiral: radians turned per unit of path
     double growthPerUnit = 0.0;  // spiral: radius growth, as a share of the start radius, per unit
     double endRadius = 0.0;      // arc: units
+    double centreReach[4] = {};  // arc: |centre| by logical axis
+    double radiusReach[4] = {};  // arc: |r0| + |u| by logical axis
 };
 
 // Part of v perpendicular to r (r not zero).
@@ -161,17 +181,20 @@ Vec4 travelDirectionOfFlatArc(const Segment& arc, const Vec4& r0, const Segment*
     return Vec4{};
 }
 
-RecordFrame frameOf(const Segment& record, const Segment* previous, const Segment* next) {
-    RecordFrame f;
+// Sets f up for the record in place: a line's frame only sets what a line reads (arc false and
+// its direction), so that the many short lines of a program cost little.
+void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, const Segment* next) {
+    f.arc = false;
     if (!record.has(SegmentFlags::Arc)) {
         f.direction = scale(1.0 / record.length, subtract(record.end, record.start));
         if (record.length == 0.0) f.direction = Vec4{};
-        return f;
+        return;
     }
+    f = RecordFrame{};
     const Vec4 r0 = subtract(record.start, record.centre);
     const Vec4 r1 = subtract(record.end, record.centre);
     const double radius = length(r0);
-    if (radius == 0.0) return f;  // no circle: the position stays at the start (direction 0)
+    if (radius == 0.0) return;  // no circle: the position stays at the start (direction 0)
     Vec4 u = subtract(r1, scale(dot(r1, r0) / (length(r0) * length(r0)), r0));
     if (!record.has(SegmentFlags::MinorArc)) u = scale(-1.0, u);
     if (length(u) == 0.0) u = travelDirectionOfFlatArc(record, r0, previous, next);
@@ -179,6 +202,13 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
     f.r0 = r0;
     f.radius = radius;
     f.u = length(u) == 0.0 ? Vec4{} : scale(radius / length(u), u);
+    const Components centre = componentsOf(record.centre);
+    const Components start = componentsOf(f.r0);
+    const Components quarter = componentsOf(f.u);
+    for (int axis = 0; axis < 4; ++axis) {
+        f.centreReach[axis] = std::fabs(centre.c[axis]);
+        f.radiusReach[axis] = std::fabs(start.c[axis]) + std::fabs(quarter.c[axis]);
+    }
     const double endRadius = arcEndRadius(record);
     f.endRadius = endRadius;
     if (endRadius != radius && record.length > 0.0) {
@@ -186,7 +216,6 @@ RecordFrame frameOf(const Segment& record, const Segment* previous, const Segmen
         f.turnPerUnit = arcAngle(record) / record.length;
         f.growthPerUnit = (endRadius - radius) / (radius * record.length);
     }
-    return f;
 }
 
 // The position at d into the record, with either sine and cosine: portableSinCos gives the
@@ -218,35 +247,31 @@ inline Vec4 positionWith(const Segment& record, const RecordFrame& f, double d) 
 constexpr double kApproximationShare = 0x1p-46;
 constexpr double kSnapAllowance = 2e-13;  // units: the snaps of both evaluations
 
-double approximationReach(const Segment& record, const RecordFrame& f, double d, int axis) {
-    const double growth = f.spiral ? std::fabs(1.0 + d * f.growthPerUnit) : 1.0;
-    return std::fabs(record.centre[axis]) + growth * (std::fabs(f.r0[axis]) + std::fabs(f.u[axis]));
-}
-
 // pulseTargets at distance d along an arc, from the approximate position: true with the targets
-// when every enabled output's value lies farther than the approximation can move it from a
-// rounding boundary (half a pulse, give or take the rounding of the half added) and from the
-// pulse limit; false (targets unchanged) when the exact position must decide.
-bool quickArcTargets(const Segment& record, const RecordFrame& f, double d, const OutputMap& map,
-                     int32_t (&targets)[4]) {
-    const Vec4 position = positionWith<approximateSinCos>(record, f, d);
-    int32_t decided[4] = {0, 0, 0, 0};
-    for (int k = 0; k < 4; ++k) {
-        if (!map.enabled[k]) continue;
-        const int32_t axis = map.axis[k];
-        const double value = map.factor[k] * position[axis] * map.scale[k];
+// when every lane's value lies farther than the approximation can move it from a rounding
+// boundary (half a pulse, give or take the rounding of the half added) and from the pulse limit;
+// false (targets unchanged) when the exact position must decide.
+template <int kLanes>
+bool quickArcTargets(const Segment& record, const RecordFrame& f, double d,
+                     const OutputLanes& lanes, int32_t (&targets)[4]) {
+    const Components p = componentsOf(positionWith<approximateSinCos>(record, f, d));
+    const double growth = f.spiral ? std::fabs(1.0 + d * f.growthPerUnit) : 1.0;
+    int32_t decided[4];
+    for (int e = 0; e < kLanes; ++e) {
+        const Lane& lane = lanes.lane[e];
+        const int32_t axis = lane.axis;
+        const double value = lane.factor * p.c[axis] * lane.scale;
         const double magnitude = std::fabs(value);
-        const double bound =
-            std::fabs(map.factor[k] * map.scale[k]) *
-                (kApproximationShare * approximationReach(record, f, d, axis) + kSnapAllowance) +
-            magnitude * 0x1p-49;
+        const double reach = f.centreReach[axis] + growth * f.radiusReach[axis];
+        const double bound = lane.pulsesPerUnit * (kApproximationShare * reach + kSnapAllowance) +
+                             magnitude * 0x1p-49;
         if (!(magnitude + bound < kPulseRange)) return false;
         const double fraction = magnitude - static_cast<double>(static_cast<int32_t>(magnitude));
         if (!(std::fabs(fraction - 0.5) > bound)) return false;
-        decided[k] = static_cast<int32_t>(roundHalfAway(value));
+        decided[e] = static_cast<int32_t>(roundHalfAway(value));
     }
-    for (int k = 0; k < 4; ++k)
-        targets[k] = decided[k];
+    for (int e = 0; e < kLanes; ++e)
+        targets[e] = decided[e];
     return true;
 }
 
@@ -259,12 +284,14 @@ int32_t lastFeedIndexOf(SegmentStore& segments) {
 
 struct TickState {
     StepBuffer* words = nullptr;  // stepBuffer(), looked up once
-    OutputMap map;
+    OutputLanes lanes;
     RecordFrame frame;
-    const Segment* previous = nullptr;  // the Feed record left behind last, in its page
-    int32_t currentIndex = -1;          // store index of the current record
-    int32_t lastFeedIndex = -1;         // store index of the last Feed record
-    int32_t lastPulses[4] = {0, 0, 0, 0};
+    const Segment* current = nullptr;      // the current Feed record, in its page
+    double currentEnd = 0.0;               // its distance + length: the walk moves on beyond it
+    const Segment* previous = nullptr;     // the Feed record left behind last, in its page
+    int32_t currentIndex = -1;             // store index of the current record
+    int32_t lastFeedIndex = -1;            // store index of the last Feed record
+    int32_t lastPulses[4] = {0, 0, 0, 0};  // by lane
     bool markPending = false;
     bool markNow = false;
 };
@@ -274,12 +301,11 @@ struct TickState {
 // equidistant, or a rise the interpreter does not build as a helix (a centre off the start's
 // plane): traced, it would swing off the programmed path. Refuse it rather than write that
 // motion.
-bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputMap& map) {
+bool arcRadiiAgree(const Segment& arc, const RecordFrame& frame, const OutputLanes& lanes) {
     const double miss = std::fabs(frame.endRadius - frame.radius);
     if (miss <= kArcRadiusShare * frame.radius) return true;
-    for (int k = 0; k < 4; ++k) {
-        if (!map.enabled[k]) continue;
-        if (miss * map.scale[k] > kArcEndTolerancePulses) {
+    for (int e = 0; e < lanes.count; ++e) {
+        if (miss * lanes.lane[e].scale > kArcEndTolerancePulses) {
             messageSinkf(MessageCode::Refused,
                          "the arc from (%g, %g, %g) to (%g, %g, %g) about (%g, %g, %g) cannot be "
                          "followed: its end is %g units farther from or nearer to its centre "
@@ -300,15 +326,16 @@ const Segment* feedAtCursor(SegmentStore& segments) {
     return next.kind == SegmentKind::Feed ? &next : nullptr;
 }
 
-// The walk of step 2: false when a rapid move ends out of the countable pulse range. The records
-// are looked at where they lie in their pages (which never move); only the record that becomes
-// current is copied, once, at the end of the walk.
-bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
+// The walk of step 2: false when a rapid move ends out of the countable pulse range, or the new
+// current record is an arc that cannot be followed. The records are looked at where they lie in
+// their pages (which never move); the frame is set up once, for the record the walk ends on.
+template <int kLanes>
+bool walkTo(double s, TickState& st, BreakWriter& writer, SegmentStore& segments,
             int32_t breakSpacingLimit, FILE* brk) {
-    const Segment* current = run.hasCurrent ? &run.current : nullptr;
-    while (current == nullptr || current->distance + current->length < s) {
+    const Segment* const before = st.current;
+    while (st.current == nullptr || st.currentEnd < s) {
         if (st.currentIndex >= st.lastFeedIndex) break;
-        if (current != nullptr) {
+        if (st.current != nullptr) {
             // The path leaves the record with its event point behind it: a record entered and
             // left within this walk, an event point passed between two ticks, or one at or beyond
             // the record's end (AT100). The mark goes on the next word rather than waiting for a
@@ -317,16 +344,16 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
                 st.markNow = true;
                 st.markPending = false;
             }
-            st.previous = &slotAt(segments, st.currentIndex);
-            passRecord(run.writer, *st.previous, st.words->byteTotal, breakSpacingLimit, brk);
+            st.previous = st.current;
+            passRecord(writer, *st.previous, st.words->byteTotal, breakSpacingLimit, brk);
         }
         int32_t i = segments.cursor;
         for (; i < segments.highWater; ++i) {
             const Segment& record = slotAt(segments, i);
             if (record.kind == SegmentKind::Feed) break;
-            passRecord(run.writer, record, st.words->byteTotal, breakSpacingLimit, brk);
+            passRecord(writer, record, st.words->byteTotal, breakSpacingLimit, brk);
             if (record.kind == SegmentKind::Rapid && record.has(SegmentFlags::BreakPoint)) {
-                if (!pulseTargets(record.end, st.map, st.lastPulses)) {
+                if (!pulseTargets<kLanes>(record.end, st.lanes, st.lastPulses)) {
                     messageSinkf(MessageCode::Refused,
                                  "a rapid move ends at (%g, %g, %g, %g), outside the pulse range",
                                  record.end.x, record.end.y, record.end.z, record.end.a);
@@ -340,15 +367,15 @@ bool walkTo(double s, TickState& st, TickRun& run, SegmentStore& segments,
         }
         segments.cursor = i + 1;
         st.currentIndex = i;
-        current = &slotAt(segments, i);
-        if (current->has(SegmentFlags::EventMark)) st.markPending = true;
+        st.current = &slotAt(segments, i);
+        st.currentEnd = st.current->distance + st.current->length;
+        if (st.current->has(SegmentFlags::EventMark)) st.markPending = true;
     }
-    if (current != nullptr && current != &run.current) {
-        run.current = *current;
-        run.hasCurrent = true;
-        const Segment* next = run.current.has(SegmentFlags::Arc) ? feedAtCursor(segments) : nullptr;
-        st.frame = frameOf(run.current, st.previous, next);
-        if (st.frame.arc && !arcRadiiAgree(run.current, st.frame, st.map)) return false;
+    if (st.current != before) {
+        const Segment& record = *st.current;
+        const Segment* next = record.has(SegmentFlags::Arc) ? feedAtCursor(segments) : nullptr;
+        setFrame(st.frame, record, st.previous, next);
+        if (st.frame.arc && !arcRadiiAgree(record, st.frame, st.lanes)) return false;
     }
     return true;
 }
@@ -361,14 +388,17 @@ struct ProfileCursor {
     bool done = false;  // past the last knot
 };
 
-// The path distance at time t (seconds), in units.
+// The path distance at time t (seconds), in units. The knots are read where they lie in their
+// pages, each once, as the store's cursor passes them.
 inline double distanceAt(ProfileCursor& c, double t, ProfileStore& profile) {
     while (!c.done && t > c.k.time) {
         c.k0 = c.k;
-        if (read(&c.k, 1, profile) != 1) {
+        if (profile.cursor >= profile.highWater) {
             c.done = true;
             break;
         }
+        c.k = slotAt(profile, profile.cursor);
+        profile.cursor += 1;
         c.a = c.k.time != c.k0.time ? (c.k.velocity - c.k0.velocity) / (c.k.time - c.k0.time) : 0.0;
     }
     if (c.done) return c.k0.distance;
@@ -391,41 +421,61 @@ inline double distanceAt(ProfileCursor& c, double t, ProfileStore& profile) {
     return false;
 }
 
-// Step 4, the checks: the pulse targets at the position (unless quickArcTargets has decided them)
-// and every output's delta. false, after the refusal, when a target is out of the countable range
-// or an enabled output's delta fits no step word.
-inline bool stepDeltas(const Vec4& position, bool targetsDecided, const TickState& st, int32_t tick,
-                       int32_t (&targets)[4], int64_t (&deltas)[4]) {
-    if (!targetsDecided && !pulseTargets(position, st.map, targets)) {
-        return refusePosition(tick, position);
-    }
-    for (int out = 0; out < 4; ++out) {
-        deltas[out] = static_cast<int64_t>(targets[out]) - st.lastPulses[out];
-        if (st.map.enabled[out] && (deltas[out] < kMinStepDelta || deltas[out] > kMaxStepDelta)) {
-            return refuseStep(out, tick, deltas[out]);
+// Steps 3 and 4 for the lanes at d into the current record: the quick arc targets where they
+// decide, else the targets of the exact position. false, after the refusal, when a target is out
+// of the countable range.
+template <int kLanes>
+inline bool tickTargets(const TickState& st, double d, int32_t tick, int32_t (&targets)[4]) {
+    Vec4 position;  // the origin while there is no current record
+    if (st.current != nullptr) {
+        const Segment& record = *st.current;
+        if (st.frame.arc && quickArcTargets<kLanes>(record, st.frame, d, st.lanes, targets)) {
+            return true;
         }
+        position = positionWith<portableSinCos>(record, st.frame, d);
     }
-    return true;
+    return pulseTargets<kLanes>(position, st.lanes, targets) || refusePosition(tick, position);
 }
 
-// Steps 4 and 5, the words: one per enabled output, in output order. A pending mark is placed
-// once the path at d into the current record has passed its event point; the last tick places a
-// mark still pending (AT100 on the last move), so that it is not lost. The first word written
-// after that carries the mark bit.
-inline void writeWords(TickState& st, const Segment& current, double d, bool lastTick,
-                       const int32_t (&targets)[4], const int64_t (&deltas)[4], FILE* cm) {
-    if (st.markPending && (static_cast<double>(static_cast<uint16_t>(current.pValue)) <
-                               d / current.length * kPerCent ||
+// Steps 4 and 5, the words: one per lane, in output order, appended to the step buffer as a
+// whole tick (the buffer is flushed after a tick that leaves no room for another). A pending mark
+// is placed once the path at d into the current record has passed its event point; the last tick
+// places a mark still pending (AT100 on the last move), so that it is not lost. The first word
+// written after that carries the mark bit. false, after the refusal and with nothing written, when
+// a lane's delta fits no step word.
+template <int kLanes>
+inline bool writeWords(TickState& st, double d, bool lastTick, int32_t tick,
+                       const int32_t (&targets)[4], FILE* cm) {
+    int32_t deltas[4];
+    for (int e = 0; e < kLanes; ++e) {
+        const int64_t delta = static_cast<int64_t>(targets[e]) - st.lastPulses[e];
+        if (delta < kMinStepDelta || delta > kMaxStepDelta) {
+            return refuseStep(st.lanes.lane[e].output, tick, delta);
+        }
+        deltas[e] = static_cast<int32_t>(delta);
+    }
+    if (st.markPending && (static_cast<double>(static_cast<uint16_t>(st.current->pValue)) <
+                               d / st.current->length * kPerCent ||
                            lastTick)) {
         st.markNow = true;
         st.markPending = false;
     }
-    for (int out = 0; out < 4; ++out) {
-        if (!st.map.enabled[out]) continue;
-        pushStepWord(encodeStepWord(static_cast<int32_t>(deltas[out]), st.markNow), *st.words, cm);
+    StepBuffer& b = *st.words;
+    uint8_t* out = b.bytes + b.usedBytes;
+    for (int e = 0; e < kLanes; ++e) {
+        const StepWord word = encodeStepWord(deltas[e], st.markNow);
         st.markNow = false;
-        st.lastPulses[out] = targets[out];
+        out[0] = word.bytes[0];
+        out[1] = word.bytes[1];
+        out += word.length;
+        st.lastPulses[e] = targets[e];
     }
+    const int32_t used = static_cast<int32_t>(out - b.bytes);
+    b.byteTotal += used - b.usedBytes;
+    b.usedBytes = used;
+    b.count += kLanes;
+    if (b.count > kStepBufferSize - 4) flushStepBuffer(cm);
+    return true;
 }
 
 // The due progress report of the tick stage: false on Esc.
@@ -438,6 +488,32 @@ inline void writeWords(TickState& st, const Segment& current, double d, bool las
     return true;
 }
 
+template <int kLanes>
+TickResult tickLoop(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& segments,
+                    ProfileStore& profile, ProgressCallback progress, FILE* cm, FILE* brk,
+                    TickState& st, BreakWriter& writer) {
+    ProfileCursor cursor;
+    ReportCountdown countdown;  // ticks
+    int32_t targets[4] = {0, 0, 0, 0};
+    for (int32_t n = 1; n <= tickTotal; ++n) {
+        const double s = distanceAt(cursor, static_cast<double>(n) / kTicksPerSecond, profile);
+        if (st.current == nullptr || st.currentEnd < s) {
+            if (!walkTo<kLanes>(s, st, writer, segments, breakSpacingLimit, brk)) {
+                return TickResult::Refused;
+            }
+        }
+        const double d = st.current != nullptr ? s - st.current->distance : s;
+        if (!tickTargets<kLanes>(st, d, n, targets) ||
+            !writeWords<kLanes>(st, d, n == tickTotal, n, targets, cm)) {
+            return TickResult::Refused;
+        }
+        if (countdown.due(1) && !reportTickProgress(n, tickTotal, progress, countdown)) {
+            return TickResult::Aborted;
+        }
+    }
+    return TickResult::Done;
+}
+
 }  // namespace
 
 TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& segments,
@@ -445,35 +521,40 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
                     TickRun& run) {
     TickState st;
     st.words = &stepBuffer();
-    st.map = buildOutputMap();
+    st.lanes = buildOutputLanes();
     st.lastFeedIndex = lastFeedIndexOf(segments);
     resetStepBuffer();
     rewind(segments);
     rewind(profile);
     run = TickRun{};
-
-    ProfileCursor cursor;
-    ReportCountdown countdown;  // ticks
-    int32_t targets[4] = {0, 0, 0, 0};
-    int64_t deltas[4] = {0, 0, 0, 0};
-    for (int32_t n = 1; n <= tickTotal; ++n) {
-        const double s = distanceAt(cursor, static_cast<double>(n) / kTicksPerSecond, profile);
-        if (!run.hasCurrent || run.current.distance + run.current.length < s) {
-            if (!walkTo(s, st, run, segments, breakSpacingLimit, brk)) return TickResult::Refused;
-        }
-        const double d = s - run.current.distance;
-        const bool decided = st.frame.arc && run.hasCurrent &&
-                             quickArcTargets(run.current, st.frame, d, st.map, targets);
-        const Vec4 position = run.hasCurrent && !decided
-                                  ? positionWith<portableSinCos>(run.current, st.frame, d)
-                                  : Vec4{};
-        if (!stepDeltas(position, decided, st, n, targets, deltas)) return TickResult::Refused;
-        writeWords(st, run.current, d, n == tickTotal, targets, deltas, cm);
-        if (countdown.due(1) && !reportTickProgress(n, tickTotal, progress, countdown)) {
-            return TickResult::Aborted;
-        }
+    TickResult result = TickResult::Done;
+    switch (st.lanes.count) {
+        case 0:
+            result = tickLoop<0>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
+                                 st, run.writer);
+            break;
+        case 1:
+            result = tickLoop<1>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
+                                 st, run.writer);
+            break;
+        case 2:
+            result = tickLoop<2>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
+                                 st, run.writer);
+            break;
+        case 3:
+            result = tickLoop<3>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
+                                 st, run.writer);
+            break;
+        default:
+            result = tickLoop<4>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
+                                 st, run.writer);
+            break;
     }
-    return TickResult::Done;
+    if (st.current != nullptr) {
+        run.current = *st.current;
+        run.hasCurrent = true;
+    }
+    return result;
 }
 
 }  // namespace pulsepost
