@@ -89,6 +89,14 @@ TEST(CliConvert, DiagnosticsFollowTheSummaryAndStrictRefuses) {
     EXPECT_GT(warning, plate) << merged;
     EXPECT_TRUE(clean < plate || clean > warning) << merged;
 
+    // Control bytes in a program's name or words reach the terminal escaped, never raw.
+    const std::string name = "e\x1b[2J.nc";
+    testing::writeFile(dir.file(name), "G1 X1\nG94\x1b[2J\x07\n");
+    const CliRun escaped = runCli(dir, "convert '" + name + "'");
+    EXPECT_TRUE(contains(escaped.out, "e\\x1B[2J.nc: converted")) << escaped.out;
+    EXPECT_TRUE(contains(escaped.err, "G94\\x1B[2: G code")) << escaped.err;
+    EXPECT_EQ((escaped.out + escaped.err).find('\x1b'), std::string::npos);
+
     const CliRun quiet = runCli(dir, "convert -q plate.nc clean.nc");
     EXPECT_EQ(quiet.status, 0);
     EXPECT_EQ(quiet.err, "plate.nc: 1 kind of diagnostics, 2 lines not executed as written\n");

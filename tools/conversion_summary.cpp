@@ -13,6 +13,7 @@
 #include "readback/config_files.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
+#include "readback/readback_error.h"
 #include "readback/text_outputs.h"
 
 namespace pulsepost::cli {
@@ -173,7 +174,8 @@ std::string fileName(const std::string& path) {
 }
 
 std::string sizeText(const OutputFile& f) {
-    if (f.bytes < 0) return fileName(f.path) + " (not written)";
+    const std::string name = printableText(fileName(f.path));
+    if (f.bytes < 0) return name + " (not written)";
     char text[64];
     if (f.bytes >= 10 * 1024 * 1024) {
         std::snprintf(text, sizeof text, " %.1f MB",
@@ -183,7 +185,7 @@ std::string sizeText(const OutputFile& f) {
     } else {
         std::snprintf(text, sizeof text, " %lld B", f.bytes);
     }
-    return fileName(f.path) + text;
+    return name + text;
 }
 
 }  // namespace
@@ -221,16 +223,14 @@ ConversionSummary summarizeConversion(const std::string& program, const std::str
 
 std::string formatSummary(const ConversionSummary& s) {
     std::string out;
-    char line[512];
     const char* outcome = s.result != 0        ? "FAILED"
                           : s.aborted          ? "ABORTED (Esc)"
                           : s.strictRefused    ? "REFUSED (--strict: not executed as written)"
                           : s.motion           ? "converted"
                           : s.noMotion.empty() ? "converted (events only, no motion)"
                                                : "converted";
-    std::snprintf(line, sizeof line, "%s: %s in %.2f s%s%s\n", s.program.c_str(), outcome,
-                  s.wallSeconds, s.noMotion.empty() ? "" : ", ", s.noMotion.c_str());
-    out += line;
+    appendf(out, "%s: %s in %.2f s%s%s\n", printableText(s.program).c_str(), outcome, s.wallSeconds,
+            s.noMotion.empty() ? "" : ", ", printableText(s.noMotion).c_str());
     if (s.result != 0 || s.aborted || s.strictRefused) return out;
     if (s.walked) {
         const double dwellSeconds = static_cast<double>(s.dwellP) / 1000.0;
@@ -261,9 +261,8 @@ std::string formatSummary(const ConversionSummary& s) {
             appendf(out, " T%d", static_cast<unsigned char>(tool));
         out += s.tools.empty() ? " no tool change\n" : "\n";
     }
-    std::snprintf(line, sizeof line, "  break     %d chunks, %d rapid moves, %d events%s\n",
-                  s.chunks, s.rapids, s.events, s.brkReadable ? "" : " (BRK stream incomplete)");
-    out += line;
+    appendf(out, "  break     %d chunks, %d rapid moves, %d events%s\n", s.chunks, s.rapids,
+            s.events, s.brkReadable ? "" : " (BRK stream incomplete)");
     if (s.haveBounds) {
         appendf(out, "  bounds    X %.4f .. %.4f   Y %.4f .. %.4f   Z %.4f .. %.4f\n", s.bounds[2],
                 s.bounds[0], s.bounds[3], s.bounds[1], s.bounds[5], s.bounds[4]);

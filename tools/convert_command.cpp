@@ -21,6 +21,7 @@
 #include "conversion_summary.h"
 #include "platform/files.h"
 #include "pulsepost/pulsepost.h"
+#include "readback/readback_error.h"
 
 namespace pulsepost::cli {
 
@@ -155,7 +156,8 @@ void onMessage(int32_t code, const char* text) {
         return;
     }
     clearBar();
-    std::fprintf(stderr, "pulsepost: %s: %s: %s\n", gRun.program.c_str(), codeName(code), text);
+    std::fprintf(stderr, "pulsepost: %s: %s: %s\n", gRun.program.c_str(), codeName(code),
+                 printableText(text).c_str());
     std::fflush(stderr);
 }
 
@@ -185,7 +187,7 @@ void emptyInterruptedStreams(const std::string& program) {
         if (outputPath(path, program.c_str(), extension)) truncateIfExists(path);
     }
     std::fprintf(stderr, "pulsepost: %s: interrupted; its CM and BRK files are left empty\n",
-                 program.c_str());
+                 printableText(program).c_str());
 }
 
 struct ConvertOptions {
@@ -214,11 +216,11 @@ void printWarnings(const std::string& program, bool quiet) {
         const std::size_t kinds = gRun.warnings.size() - (gRun.noMotion.empty() ? 0 : 1);
         std::fprintf(stderr,
                      "%s: %zu kind%s of diagnostics, %llu lines not executed as written%s\n",
-                     program.c_str(), kinds, kinds == 1 ? "" : "s", gRun.occurrences,
+                     printableText(program).c_str(), kinds, kinds == 1 ? "" : "s", gRun.occurrences,
                      gRun.noMotion.empty() ? "" : ", no motion");
     } else {
         for (const std::string& w : gRun.warnings)
-            std::fprintf(stderr, "  warning %s\n", w.c_str());
+            std::fprintf(stderr, "  warning %s\n", printableText(w).c_str());
     }
     std::fflush(stderr);
 }
@@ -226,7 +228,7 @@ void printWarnings(const std::string& program, bool quiet) {
 // Converts one program and prints its summary in one write. 0 when it converted.
 int convertOne(const std::string& program, const ConvertOptions& o, bool showBar) {
     gRun = RunningConversion{};
-    gRun.program = program;
+    gRun.program = printableText(program);  // as shown: control bytes escaped
     gRun.showBar = showBar;
     pulsepost_set_message_sink(onMessage);
     const auto start = std::chrono::steady_clock::now();
@@ -374,7 +376,7 @@ std::string sharedOutputs(const std::vector<std::string>& programs) {
 int runConvert(const ConvertOptions& o) {
     const std::string shared = sharedOutputs(o.programs);
     if (!shared.empty()) {
-        std::fprintf(stderr, "pulsepost convert: %s\n", shared.c_str());
+        std::fprintf(stderr, "pulsepost convert: %s\n", printableText(shared).c_str());
         return 2;
     }
     if (!o.units.empty() && pulsepost_declare_unit(o.units.c_str()) != 0) {

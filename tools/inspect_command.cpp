@@ -10,6 +10,7 @@
 #include "pulsepost/pulsepost.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_readback.h"
+#include "readback/readback_error.h"
 #include "readback/summary_text.h"
 
 namespace pulsepost::cli {
@@ -157,7 +158,7 @@ int inspectOne(const std::string& program, const InspectOptions& o, const Motion
                 {"valid", false},
                 {"error",
                  {{"file", error.file}, {"offset", error.offset}, {"message", error.message}}}};
-        std::fprintf(stderr, "pulsepost inspect: %s: %s\n", program.c_str(),
+        std::fprintf(stderr, "pulsepost inspect: %s: %s\n", printableText(program).c_str(),
                      describeReadbackError(error).c_str());
         return 1;
     }
@@ -167,10 +168,10 @@ int inspectOne(const std::string& program, const InspectOptions& o, const Motion
         json = readbackJson(r, program, o, scale, configRead);
         if (o.program) json["diagnostics"] = diagnostics;
     } else {
-        std::fputs(formatReadbackSummary(r, program).c_str(), stdout);
+        std::fputs(formatReadbackSummary(r, printableText(program)).c_str(), stdout);
         if (o.program && diagnostics.empty()) std::fputs("diagnostics  none\n", stdout);
         for (const std::string& d : diagnostics)
-            std::printf("diagnostic   %s\n", d.c_str());
+            std::printf("diagnostic   %s\n", printableText(d).c_str());
     }
     return 0;
 }
