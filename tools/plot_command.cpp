@@ -12,6 +12,7 @@
 #include "readback/config_files.h"
 #include "readback/configured_scale.h"
 #include "readback/motion_plot.h"
+#include "readback/readback_error.h"
 
 namespace pulsepost::cli {
 
@@ -48,13 +49,15 @@ bool writeSvg(const std::string& output, const std::string& svg) {
 }
 
 int runPlot(const PlotOptions& o) {
+    const std::string program = printableText(o.program);  // as shown: control bytes escaped
+    const std::string output = printableText(o.output);
     const std::size_t dot = o.output.rfind('.');
     if (o.output != "-" && (dot == std::string::npos ||
                             (o.output.substr(dot) != ".svg" && o.output.substr(dot) != ".SVG"))) {
         std::fprintf(stderr,
                      "pulsepost plot: %s: the picture is SVG; name the file .svg, or - for "
                      "standard output\n",
-                     o.output.c_str());
+                     output.c_str());
         return 2;
     }
     // The picture must never take the place of the program or of a stream it is drawn from.
@@ -64,7 +67,7 @@ int runPlot(const PlotOptions& o) {
         const char* input = *extension != '\0' ? path : o.program.c_str();
         if (o.output != "-" && sameFile(o.output.c_str(), input)) {
             std::fprintf(stderr, "pulsepost plot: %s is %s; name another file for the picture\n",
-                         o.output.c_str(),
+                         output.c_str(),
                          *extension != '\0' ? "one of the program's streams" : "the program");
             return 2;
         }
@@ -75,19 +78,19 @@ int runPlot(const PlotOptions& o) {
     Readback r;
     ReadbackError error;
     if (plotProgram(o.program.c_str(), scale, traverseSpeed(o.configDir), svg, r, error) != 0) {
-        std::fprintf(stderr, "pulsepost plot: %s: %s\n", o.program.c_str(),
+        std::fprintf(stderr, "pulsepost plot: %s: %s\n", program.c_str(),
                      describeReadbackError(error).c_str());
         return 1;
     }
     if (!writeSvg(o.output, svg)) {
-        std::fprintf(stderr, "pulsepost plot: %s cannot be written\n", o.output.c_str());
+        std::fprintf(stderr, "pulsepost plot: %s cannot be written\n", output.c_str());
         return 1;
     }
     // The note goes to standard error when the picture itself goes to standard output.
     std::fprintf(o.output == "-" ? stderr : stdout,
-                 "%s: %.2f s of motion, %d chunks, %zu events drawn into %s\n", o.program.c_str(),
+                 "%s: %.2f s of motion, %d chunks, %zu events drawn into %s\n", program.c_str(),
                  r.motion.motionSeconds, r.motion.chunkCount, r.motion.events.size(),
-                 o.output == "-" ? "standard output" : o.output.c_str());
+                 o.output == "-" ? "standard output" : output.c_str());
     return 0;
 }
 
