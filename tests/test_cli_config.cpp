@@ -84,6 +84,8 @@ TEST_F(CliConfig, SetRewritesOneValueAndKeepsEveryOtherByte) {
         // The unit is a fifth line, added in the file's own format.
         {"machine-unit mm", 0, true, "Error\r\n",
          "Error\r\nmm        //Machine unit (in or mm)\r\n"},
+        {"machine-unit IN", 0, true, "Error\r\n",
+         "Error\r\nin        //Machine unit (in or mm)\r\n"},
         {"machine-unit feet", 2, true, nullptr, nullptr},
         {"machine-unit none", 0, true, nullptr, nullptr},
         {"acceleration 0", 2, false, nullptr, nullptr},

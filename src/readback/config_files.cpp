@@ -256,13 +256,18 @@ bool newValueText(const Setting& s, const SettingFileText& f, const std::string&
             }
             appendf(text, "%u", word);
             return true;
-        case SettingKind::Unit:
-            if (value != "in" && value != "mm" && value != "none") {
+        case SettingKind::Unit: {
+            // In either case, as the conversion reads the line; written in lower case.
+            std::string unit = value;
+            for (char& c : unit)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (unit != "in" && unit != "mm" && unit != "none") {
                 message = "'" + value + "' is no unit: in, mm, or none";
                 return false;
             }
-            text = value == "none" ? "" : value;
+            text = unit == "none" ? "" : unit;
             return true;
+        }
         case SettingKind::OptionBit:
             if (!onOff(value, on)) {
                 message = "'" + value + "' is neither on nor off";
