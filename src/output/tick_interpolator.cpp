@@ -209,7 +209,10 @@ void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, co
         f.centreReach[axis] = std::fabs(centre.c[axis]);
         f.radiusReach[axis] = std::fabs(start.c[axis]) + std::fabs(quarter.c[axis]);
     }
-    const double endRadius = arcEndRadius(record);
+    // arcEndRadius from the radii measured here: the end radius when it differs from the start
+    // radius by more than kCentreTolerance (a spiral), else the start radius (a circle).
+    const double endLength = length(r1);
+    const double endRadius = std::fabs(endLength - radius) > kCentreTolerance ? endLength : radius;
     f.endRadius = endRadius;
     if (endRadius != radius && record.length > 0.0) {
         f.spiral = true;
@@ -442,17 +445,16 @@ inline bool tickTargets(const TickState& st, double d, int32_t tick, int32_t (&t
 // is placed once the path at d into the current record has passed its event point; the last tick
 // places a mark still pending (AT100 on the last move), so that it is not lost. The first word
 // written after that carries the mark bit. false, after the refusal and with nothing written, when
-// a lane's delta fits no step word.
+// a lane's delta fits no step word. The common tick, every delta a short word and no mark, writes
+// one byte per lane without looking at each word.
 template <int kLanes>
 inline bool writeWords(TickState& st, double d, bool lastTick, int32_t tick,
                        const int32_t (&targets)[4], FILE* cm) {
-    int32_t deltas[4];
+    int64_t deltas[4];
+    bool allShort = true;
     for (int e = 0; e < kLanes; ++e) {
-        const int64_t delta = static_cast<int64_t>(targets[e]) - st.lastPulses[e];
-        if (delta < kMinStepDelta || delta > kMaxStepDelta) {
-            return refuseStep(st.lanes.lane[e].output, tick, delta);
-        }
-        deltas[e] = static_cast<int32_t>(delta);
+        deltas[e] = static_cast<int64_t>(targets[e]) - st.lastPulses[e];
+        allShort &= static_cast<uint64_t>(deltas[e] + 64) < 128;
     }
     if (st.markPending && (static_cast<double>(static_cast<uint16_t>(st.current->pValue)) <
                                d / st.current->length * kPerCent ||
@@ -462,14 +464,26 @@ inline bool writeWords(TickState& st, double d, bool lastTick, int32_t tick,
     }
     StepBuffer& b = *st.words;
     uint8_t* out = b.bytes + b.usedBytes;
-    for (int e = 0; e < kLanes; ++e) {
-        const StepWord word = encodeStepWord(deltas[e], st.markNow);
-        st.markNow = false;
-        out[0] = word.bytes[0];
-        out[1] = word.bytes[1];
-        out += word.length;
-        st.lastPulses[e] = targets[e];
+    if (allShort && !st.markNow) {
+        for (int e = 0; e < kLanes; ++e)
+            out[e] = static_cast<uint8_t>(deltas[e] & 0x7F);
+        out += kLanes;
+    } else {
+        for (int e = 0; e < kLanes; ++e) {
+            if (deltas[e] < kMinStepDelta || deltas[e] > kMaxStepDelta) {
+                return refuseStep(st.lanes.lane[e].output, tick, deltas[e]);
+            }
+        }
+        for (int e = 0; e < kLanes; ++e) {
+            const StepWord word = encodeStepWord(static_cast<int32_t>(deltas[e]), st.markNow);
+            st.markNow = false;
+            out[0] = word.bytes[0];
+            out[1] = word.bytes[1];
+            out += word.length;
+        }
     }
+    for (int e = 0; e < kLanes; ++e)
+        st.lastPulses[e] = targets[e];
     const int32_t used = static_cast<int32_t>(out - b.bytes);
     b.byteTotal += used - b.usedBytes;
     b.usedBytes = used;
