@@ -190,18 +190,25 @@ void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, co
         if (record.length == 0.0) f.direction = Vec4{};
         return;
     }
-    f = RecordFrame{};
     const Vec4 r0 = subtract(record.start, record.centre);
     const Vec4 r1 = subtract(record.end, record.centre);
     const double radius = length(r0);
-    if (radius == 0.0) return;  // no circle: the position stays at the start (direction 0)
-    Vec4 u = subtract(r1, scale(dot(r1, r0) / (length(r0) * length(r0)), r0));
+    if (radius == 0.0) {  // no circle: the position stays at the start
+        f.direction = Vec4{};
+        return;
+    }
+    // Every length is measured once (the square root is the slow part of the set-up).
+    Vec4 u = subtract(r1, scale(dot(r1, r0) / (radius * radius), r0));
     if (!record.has(SegmentFlags::MinorArc)) u = scale(-1.0, u);
-    if (length(u) == 0.0) u = travelDirectionOfFlatArc(record, r0, previous, next);
+    double quarterLength = length(u);
+    if (quarterLength == 0.0) {
+        u = travelDirectionOfFlatArc(record, r0, previous, next);
+        quarterLength = length(u);
+    }
     f.arc = true;
     f.r0 = r0;
     f.radius = radius;
-    f.u = length(u) == 0.0 ? Vec4{} : scale(radius / length(u), u);
+    f.u = quarterLength == 0.0 ? Vec4{} : scale(radius / quarterLength, u);
     const Components centre = componentsOf(record.centre);
     const Components start = componentsOf(f.r0);
     const Components quarter = componentsOf(f.u);
@@ -214,8 +221,8 @@ void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, co
     const double endLength = length(r1);
     const double endRadius = std::fabs(endLength - radius) > kCentreTolerance ? endLength : radius;
     f.endRadius = endRadius;
-    if (endRadius != radius && record.length > 0.0) {
-        f.spiral = true;
+    f.spiral = endRadius != radius && record.length > 0.0;
+    if (f.spiral) {
         f.turnPerUnit = arcAngle(record) / record.length;
         f.growthPerUnit = (endRadius - radius) / (radius * record.length);
     }
