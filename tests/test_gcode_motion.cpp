@@ -245,11 +245,20 @@ TEST(GcodeMotion, ArcsThatAreNoHelixStayOneRecord) {
 }
 
 TEST(GcodeMotion, HelixTooLongToBuildIsRefused) {
-    const auto run = interpret("G0 X0.001\nG2 X0.001 Z-1e6 I-0.001\n");
-    EXPECT_EQ(run.result, -1);
-    ASSERT_EQ(run.messages.size(), 1u);
-    EXPECT_NE(run.messages[0].second.find("line 2"), std::string::npos);
-    EXPECT_NE(run.messages[0].second.find("helix"), std::string::npos);
+    const struct {
+        const char* program;
+        const char* reason;
+    } cases[] = {
+        {"G0 X0.001\nG2 X0.001 Z-1e6 I-0.001\n", "line 2 refused: the helix is too long"},
+        {"G0 X0.001\nG2 X0.001 A1e6 I-0.001\n", "line 2 refused: the arc moving A is too long"},
+    };
+    for (const auto& c : cases) {
+        const auto run = interpret(c.program);
+        EXPECT_EQ(run.result, -1) << c.program;
+        ASSERT_EQ(run.messages.size(), 1u) << c.program;
+        EXPECT_NE(run.messages[0].second.find(c.reason), std::string::npos)
+            << run.messages[0].second;
+    }
 }
 
 TEST(GcodeMotion, NonFiniteOrUnmeasurableNumbersAreRefused) {

@@ -360,7 +360,11 @@ int32_t helicalArc(const MotionState& motion, const Vec4& target, const Vec4& ce
     const double rise = target[axis] - here[axis];
     const double climb = turnA == 0.0 ? rise : std::sqrt(rise * rise + turnA * turnA);
     const int32_t pieces = helixPieceCount(std::min(r0, r1), angle, climb);
-    if (pieces == 0) return refuseLine(motion.lineNumber, "the helix is too long to build");
+    if (pieces == 0) {
+        return refuseLine(motion.lineNumber, turnA == 0.0
+                                                 ? "the helix is too long to build"
+                                                 : "the arc moving A is too long to build");
+    }
     const Vec4 across = scale(1.0 / r0, p0);
     const Vec4 along = scale(1.0 / r0, travel);
     for (int32_t k = 1; k <= pieces; ++k) {
