@@ -128,6 +128,35 @@ TEST_F(Hardening, ProgramsThatAreNotRegularFilesAreRefusedNamingThePath) {
     }
 }
 
+// An output that is a FIFO no process reads is refused with its path, never waited on.
+TEST_F(Hardening, OutputsThatAreFifosNobodyReadsAreRefusedNotWaitedOn) {
+    quickMachine();
+    // The timing log is the only one a conversion goes on without.
+    const struct {
+        const char* output;
+        bool besideProgram;
+        int32_t result;
+    } cases[] = {{"part.EV", true, -1},
+                 {"part.CM", true, -1},
+                 {"part.BRK", true, -1},
+                 {"part.LIM", true, -1},
+                 {"timeMem.txt", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const std::string path = dir.file(c.output);
+        fs::remove(path);  // timeMem.txt of the conversions before
+        ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        testing::conversionMessages().clear();
+        EXPECT_EQ(convert("G1 X1\n"), c.result);
+        ASSERT_FALSE(testing::conversionMessages().empty());
+        const std::string named = c.besideProgram ? path : std::string(c.output);
+        EXPECT_EQ(testing::conversionMessages()[0],
+                  std::make_pair(int32_t{7}, named + ": a FIFO that no process reads: nothing is "
+                                                     "written into it"));
+        fs::remove(path);
+    }
+}
+
 // A conversion that does not complete leaves no stream pair of an earlier conversion beside the
 // program looking valid: the CM and BRK files are emptied.
 TEST_F(Hardening, UnfinishedConversionLeavesNoEarlierStreamPair) {

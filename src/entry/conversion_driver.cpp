@@ -103,7 +103,7 @@ FILE* openEventsFile(const char* programPath) {
         if (FILE* events = openTextForWriting(path)) return events;
         error = errno;
     }
-    messageSinkf(MessageCode::FileOpen, "%s: %s", path, std::strerror(error));
+    messageSinkf(MessageCode::FileOpen, "%s: %s", path, openFailure(error));
     return nullptr;
 }
 
@@ -132,7 +132,7 @@ void emptyStreams(Conversion& c, const char* programPath) {
     for (const char* extension : {"CM", "BRK"}) {
         char path[kPathLimit + 1];
         if (!outputPath(path, programPath, extension)) continue;
-        if (FILE* f = std::fopen(path, "wb")) std::fclose(f);
+        if (FILE* f = openForWriting(path)) std::fclose(f);
     }
 }
 

@@ -33,8 +33,8 @@ FILE* openOutputFile(const char* programPath, const char* extension) {
                      programPath, extension, kPathLimit);
         return nullptr;
     }
-    FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) messageSinkf(MessageCode::FileOpen, "%s: %s", path, std::strerror(errno));
+    FILE* file = openForWriting(path);
+    if (file == nullptr) messageSinkf(MessageCode::FileOpen, "%s: %s", path, openFailure(errno));
     return file;
 }
 
@@ -47,7 +47,7 @@ bool writeLimFile(const char* programPath) {
     }
     FILE* lim = openTextForWriting(path);
     if (lim == nullptr) {
-        messageSinkf(MessageCode::FileOpen, "%s: %s", path, std::strerror(errno));
+        messageSinkf(MessageCode::FileOpen, "%s: %s", path, openFailure(errno));
         return false;
     }
     const ConversionState& state = conversionState();
@@ -224,7 +224,7 @@ bool closeTimingLog(FILE* log) {
 FILE* openTimingLog() {
     FILE* log = openTextForWriting(kTimingLogName);
     if (log == nullptr) {
-        messageSinkf(MessageCode::FileOpen, "%s: %s", kTimingLogName, std::strerror(errno));
+        messageSinkf(MessageCode::FileOpen, "%s: %s", kTimingLogName, openFailure(errno));
     }
     return log;
 }

@@ -51,10 +51,36 @@ bool currentDirectory(char* buffer, int limit) {
     return true;
 }
 
+FILE* openForWriting(const char* path) {
+#if defined(_WIN32)
+    return std::fopen(path, "wb");
+#else
+    // Without O_NONBLOCK the open of a FIFO waits for a reader that may never come; the
+    // descriptor blocks again once open, as a stream's writes expect.
+    const int descriptor = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0) return nullptr;
+    const int flags = fcntl(descriptor, F_GETFL);
+    FILE* file = flags >= 0 && fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == 0
+                     ? fdopen(descriptor, "wb")
+                     : nullptr;
+    if (file == nullptr) {
+        const int error = errno;
+        close(descriptor);
+        errno = error;
+    }
+    return file;
+#endif
+}
+
+const char* openFailure(int error) {
+    return error == ENXIO ? "a FIFO that no process reads: nothing is written into it"
+                          : std::strerror(error);
+}
+
 FILE* openTextForWriting(const char* path) {
     // Binary mode on every host: the CR LF line ends are written by writeText itself, so that
     // Windows' text mode cannot add a second CR.
-    return std::fopen(path, "wb");
+    return openForWriting(path);
 }
 
 namespace {

@@ -32,7 +32,17 @@ long rawWrite(FILE* file, const void* data, std::size_t size);
 // false (and an empty buffer) when the directory cannot be had.
 bool currentDirectory(char* buffer, int limit);
 
-// Opens a text file for writing; every "\n" written with writeText or printText becomes CR LF.
+// Creates the file at path, or empties the one there, and opens it for binary writing. A FIFO
+// that no process reads is not waited on: nullptr with errno ENXIO. nullptr with errno set on
+// any other failure.
+FILE* openForWriting(const char* path);
+
+// Why an open for writing failed with error, for a message: the C library's reason, or that the
+// file is a FIFO no process reads.
+const char* openFailure(int error);
+
+// Opens a text file for writing as openForWriting does; every "\n" written with writeText or
+// printText becomes CR LF.
 FILE* openTextForWriting(const char* path);
 
 // Writes text, turning each "\n" into CR LF. Returns false (the failure noted, see
