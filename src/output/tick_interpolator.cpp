@@ -135,6 +135,8 @@ struct RecordFrame {
     double endRadius = 0.0;      // arc: units
     double centreReach[4] = {};  // arc: |centre| by logical axis
     double radiusReach[4] = {};  // arc: |r0| + |u| by logical axis
+    double laneAllowance[4] = {};  // circle: the bound of quickArcTargets by lane, less its share
+                                   // of the value's magnitude (the reach does not vary)
 };
 
 // Part of v perpendicular to r (r not zero).
@@ -181,9 +183,27 @@ Vec4 travelDirectionOfFlatArc(const Segment& arc, const Vec4& r0, const Segment*
     return Vec4{};
 }
 
+// Arcs, the quick way: the position from approximateSinCos lies within kApproximationShare x
+// reach of the one portableSinCos gives, reach being the magnitude of the centre's component on
+// the axis plus the spiral's growth times those of the start radius and the quarter radius (the
+// sines and cosines differ by at most 2^-49.8, the roundings of the two evaluations add 2^-51 of
+// each term, the snapping of tiny components below 1e-14 per operation). Where a decision stays
+// the same anywhere within that distance, the approximate position decides it; elsewhere the
+// exact one does.
+constexpr double kApproximationShare = 0x1p-46;
+constexpr double kSnapAllowance = 2e-13;  // units: the snaps of both evaluations
+
+// The part of quickArcTargets' bound that does not depend on the value, for a lane, at the
+// spiral's growth (1 on a circle).
+inline double approximationAllowance(const RecordFrame& f, const Lane& lane, double growth) {
+    const double reach = f.centreReach[lane.axis] + growth * f.radiusReach[lane.axis];
+    return lane.pulsesPerUnit * (kApproximationShare * reach + kSnapAllowance);
+}
+
 // Sets f up for the record in place: a line's frame only sets what a line reads (arc false and
 // its direction), so that the many short lines of a program cost little.
-void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, const Segment* next) {
+void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, const Segment* next,
+              const OutputLanes& lanes) {
     f.arc = false;
     if (!record.has(SegmentFlags::Arc)) {
         f.direction = scale(1.0 / record.length, subtract(record.end, record.start));
@@ -225,7 +245,10 @@ void setFrame(RecordFrame& f, const Segment& record, const Segment* previous, co
     if (f.spiral) {
         f.turnPerUnit = arcAngle(record) / record.length;
         f.growthPerUnit = (endRadius - radius) / (radius * record.length);
+        return;
     }
+    for (int e = 0; e < lanes.count; ++e)
+        f.laneAllowance[e] = approximationAllowance(f, lanes.lane[e], 1.0);
 }
 
 // The position at d into the record, with either sine and cosine: portableSinCos gives the
@@ -247,16 +270,6 @@ inline Vec4 positionWith(const Segment& record, const RecordFrame& f, double d) 
     return add(record.centre, scale(growth, add(scale(cosine, f.r0), scale(sine, f.u))));
 }
 
-// Arcs, the quick way: the position from approximateSinCos lies within kApproximationShare x
-// reach of the one portableSinCos gives, reach being the magnitude of the centre's component on
-// the axis plus the spiral's growth times those of the start radius and the quarter radius (the
-// sines and cosines differ by at most 2^-49.8, the roundings of the two evaluations add 2^-51 of
-// each term, the snapping of tiny components below 1e-14 per operation). Where a decision stays
-// the same anywhere within that distance, the approximate position decides it; elsewhere the
-// exact one does.
-constexpr double kApproximationShare = 0x1p-46;
-constexpr double kSnapAllowance = 2e-13;  // units: the snaps of both evaluations
-
 // pulseTargets at distance d along an arc, from the approximate position: true with the targets
 // when every lane's value lies farther than the approximation can move it from a rounding
 // boundary (half a pulse, give or take the rounding of the half added) and from the pulse limit;
@@ -272,9 +285,9 @@ bool quickArcTargets(const Segment& record, const RecordFrame& f, double d,
         const int32_t axis = lane.axis;
         const double value = lane.factor * p.c[axis] * lane.scale;
         const double magnitude = std::fabs(value);
-        const double reach = f.centreReach[axis] + growth * f.radiusReach[axis];
-        const double bound = lane.pulsesPerUnit * (kApproximationShare * reach + kSnapAllowance) +
-                             magnitude * 0x1p-49;
+        const double bound =
+            (f.spiral ? approximationAllowance(f, lane, growth) : f.laneAllowance[e]) +
+            magnitude * 0x1p-49;
         if (!(magnitude + bound < kPulseRange)) return false;
         const double fraction = magnitude - static_cast<double>(static_cast<int32_t>(magnitude));
         if (!(std::fabs(fraction - 0.5) > bound)) return false;
@@ -384,7 +397,7 @@ bool walkTo(double s, TickState& st, BreakWriter& writer, SegmentStore& segments
     if (st.current != before) {
         const Segment& record = *st.current;
         const Segment* next = record.has(SegmentFlags::Arc) ? feedAtCursor(segments) : nullptr;
-        setFrame(st.frame, record, st.previous, next);
+        setFrame(st.frame, record, st.previous, next, st.lanes);
         if (st.frame.arc && !arcRadiiAgree(record, st.frame, st.lanes)) return false;
     }
     return true;
@@ -458,10 +471,10 @@ template <int kLanes>
 inline bool writeWords(TickState& st, double d, bool lastTick, int32_t tick,
                        const int32_t (&targets)[4], FILE* cm) {
     int64_t deltas[4];
-    bool allShort = true;
+    uint64_t shortBits = 0;  // below 128 when every delta + 64 is: every word is short
     for (int e = 0; e < kLanes; ++e) {
         deltas[e] = static_cast<int64_t>(targets[e]) - st.lastPulses[e];
-        allShort &= static_cast<uint64_t>(deltas[e] + 64) < 128;
+        shortBits |= static_cast<uint64_t>(deltas[e] + 64);
     }
     if (st.markPending && (static_cast<double>(static_cast<uint16_t>(st.current->pValue)) <
                                d / st.current->length * kPerCent ||
@@ -471,7 +484,7 @@ inline bool writeWords(TickState& st, double d, bool lastTick, int32_t tick,
     }
     StepBuffer& b = *st.words;
     uint8_t* out = b.bytes + b.usedBytes;
-    if (allShort && !st.markNow) {
+    if (shortBits < 128 && !st.markNow) {
         for (int e = 0; e < kLanes; ++e)
             out[e] = static_cast<uint8_t>(deltas[e] & 0x7F);
         out += kLanes;
