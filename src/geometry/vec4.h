@@ -46,10 +46,6 @@ inline double length(const Vec4& v) {
     return l < kLengthFloor ? 0.0 : l;
 }
 
-inline bool isFinite(const Vec4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.a);
-}
-
 // 1 when ((a + z) + y) + x >= 0: for an arc normal with one non-zero component, the sense in
 // which the arc's shorter way turns.
 inline int sumIsNonNegative(const Vec4& v) {
@@ -86,6 +82,18 @@ inline Vec4 fromSnappedPairs(ComponentPair low, ComponentPair high) {
     v.z = high[0];
     v.a = high[1];
     return v;
+}
+
+// Each component's difference with itself, summed two components at a time: +0 in a lane whose
+// two components are finite, NaN where one of them is infinite or not a number.
+inline ComponentPair finiteCheck(const Vec4& v) {
+    return (lowPair(v) - lowPair(v)) + (highPair(v) - highPair(v));
+}
+
+// Every component finite.
+inline bool isFinite(const Vec4& v) {
+    const ComponentPair d = finiteCheck(v);
+    return d[0] + d[1] == 0.0;
 }
 
 inline Vec4 add(const Vec4& u, const Vec4& v) {

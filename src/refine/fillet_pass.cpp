@@ -116,8 +116,8 @@ double filletError() {
 
 // A moving record that later stages can divide by: finite, with a positive length.
 bool isSoundMove(const Vec4& start, const Vec4& end, const Vec4& centre, double length) {
-    return isFinite(start) && isFinite(end) && isFinite(centre) && std::isfinite(length) &&
-           length > 0.0;
+    const ComponentPair d = finiteCheck(start) + finiteCheck(end) + finiteCheck(centre);
+    return (d[0] + d[1]) + (length - length) == 0.0 && length > 0.0;
 }
 bool isSoundMove(const Segment& s) {
     return isSoundMove(s.start, s.end, s.centre, s.length);
