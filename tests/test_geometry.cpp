@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 
 #include "geometry/angle_limit.h"
 #include "geometry/segment.h"
@@ -216,6 +217,54 @@ TEST(Segment, ArcsRunAsSpiralsOntoAnEndOffTheirCircle) {
     }
     const Segment quarter = makeArc(SegmentKind::Feed, Vec4(1, 0, 0), Vec4(0, 1, 0), Vec4(), 1, 1);
     EXPECT_EQ(quarter.length, 2.0 * portableAsin(length(Vec4(-1, 1, 0)) / 2.0));
+}
+
+// A circle's arc keeps the length that the comparison of its chord measure with its radius times
+// its angle gives, to the bit, also where the two measures only just agree or disagree (end
+// radii up to kCentreTolerance off the start radius, angles up to half a turn).
+TEST(Segment, CircleArcLengthIsTheChordMeasureWhereItAgreesWithTheAngle) {
+    struct Measures {
+        double length;  // as the comparison gives it
+        double gap;     // between the two measures, in units of their agreement 1e-9 r
+    };
+    const auto measures = [](const Segment& s) {
+        const double r = arcStartRadius(s);
+        const double theta = arcAngle(s);
+        const double d = 2.0 * r;
+        const double chord = d * portableAsin(std::min(length(subtract(s.end, s.start)), d) / d);
+        const double gap = std::fabs(chord - r * theta) / (1e-9 * r);
+        return Measures{std::fabs(chord - r * theta) <= 1e-9 * r ? chord : r * theta, gap};
+    };
+    std::mt19937_64 random(20);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int agreeing = 0;
+    int nearTheEdge = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const double r = 0.01 * std::pow(1000.0, unit(random));
+        const double theta = kPi * std::pow(unit(random), 3.0);
+        const double a0 = 2.0 * kPi * unit(random);
+        const double off = i % 3 == 0 ? 0.0 : (2.0 * unit(random) - 1.0) * 0.99 * kCentreTolerance;
+        const double cx = 10.0 * unit(random);
+        const double cy = -5.0 * unit(random);
+        // In the XY plane, or every other arc in the XZ plane.
+        const auto at = [&](double x, double y) {
+            return i % 2 == 0 ? Vec4(cx + x, cy + y, 0.0) : Vec4(cx + x, 0.0, cy + y);
+        };
+        Segment s;
+        s.kind = SegmentKind::Feed;
+        s.flags = SegmentFlags::Arc | SegmentFlags::MinorArc;
+        s.centre = at(0.0, 0.0);
+        s.start = at(r * std::cos(a0), r * std::sin(a0));
+        s.end = at((r + off) * std::cos(a0 + theta), (r + off) * std::sin(a0 + theta));
+        computeLength(s);
+        const Measures want = measures(s);
+        ASSERT_EQ(s.length, want.length) << i;
+        agreeing += want.gap <= 1.0;
+        nearTheEdge += want.gap > 0.5 && want.gap < 2.0;
+    }
+    EXPECT_GT(agreeing, 10000);
+    EXPECT_LT(agreeing, 30000);
+    EXPECT_GT(nearTheEdge, 1000);
 }
 
 TEST(Segment, LineTangentIsTheChord) {
