@@ -320,14 +320,14 @@ PlanResult planVelocityProfile(SegmentStore& segments, ProfileStore& profile, do
 int32_t integrateProfileDistance(ProfileStore& profile, ProgressCallback progress) {
     rewind(profile);
     ByteProgress bytes = startByteProgress(Stage::ProfileDistances, kKnotBytes, profile.highWater);
+    // Each knot is rewritten where it lies in its page.
     ProfilePoint previous{};
-    ProfilePoint knot;
-    while (read(&knot, 1, profile) == 1) {
+    for (int32_t i = 0; i < profile.highWater; ++i) {
+        ProfilePoint& knot = slotAt(profile, i);
         knot.distance = (knot.velocity + previous.velocity) * (knot.time - previous.time) * 0.5 +
                         previous.distance;
-        seek(profile, -1, profile.cursor);
-        write(&knot, 1, profile);
         previous = knot;
+        profile.cursor = i + 1;
         const int64_t doneBytes = static_cast<int64_t>(profile.cursor) * kKnotBytes;
         if (!progressStep(bytes, doneBytes, progress)) return -1;
     }
