@@ -2,8 +2,10 @@
 // constructors' lengths, tangents and centre correction.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -265,6 +267,37 @@ TEST(Segment, CircleArcLengthIsTheChordMeasureWhereItAgreesWithTheAngle) {
     EXPECT_GT(agreeing, 10000);
     EXPECT_LT(agreeing, 30000);
     EXPECT_GT(nearTheEdge, 1000);
+}
+
+// makeArcWithDirections makes makeArc's record and says what hasRadiusAndDirections says of it,
+// also where a direction of travel lies at the length floor (tiny radii, angles near zero and
+// near half a turn).
+TEST(Segment, ArcWithDirectionsAgreesWithTheDirectionsOfTheArc) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int without = 0;
+    int atTheFloor = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const double r = 1e-9 * std::pow(1e13, unit(random));
+        // The sine of the angle from 1e-16 to 1, at either end of the half turn.
+        const double sine = std::pow(1e-16, unit(random));
+        const double theta = i % 2 == 0 ? std::asin(sine) : kPi - std::asin(sine);
+        const double a0 = 2.0 * kPi * unit(random);
+        const Vec4 centre(3.0 * unit(random), 0.0, -2.0 * unit(random));
+        const Vec4 start = add(centre, Vec4(r * std::cos(a0), r * std::sin(a0), 0.0));
+        const Vec4 end = add(centre, Vec4(r * std::cos(a0 + theta), r * std::sin(a0 + theta), 0.0));
+        bool hasDirections = false;
+        const Segment arc = makeArcWithDirections(SegmentKind::Feed, start, end, centre, i % 3 != 0,
+                                                  2.0, hasDirections);
+        const Segment plain = makeArc(SegmentKind::Feed, start, end, centre, i % 3 != 0, 2.0);
+        ASSERT_EQ(std::memcmp(&arc, &plain, sizeof(Segment)), 0) << i;
+        ASSERT_EQ(hasDirections, hasRadiusAndDirections(arc)) << i;
+        without += !hasDirections;
+        atTheFloor += r * sine > 0.5 * kLengthFloor && r * sine < 1e-8;
+    }
+    EXPECT_GT(without, 4000);
+    EXPECT_LT(without, 36000);
+    EXPECT_GT(atTheFloor, 1000);
 }
 
 TEST(Segment, LineTangentIsTheChord) {

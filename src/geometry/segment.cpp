@@ -30,7 +30,36 @@ void correctCentre(Segment& s) {
     s.centre = add(mid, scale(dot(subtract(s.centre, mid), m) / (l * l), m));
 }
 
-void setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1);
+double setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1);
+
+// makeArc; directions gets what setArcLength returns, or 0 where the centre was corrected.
+Segment arcOf(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre, int minor,
+              double speed, double& directions) {
+    Segment s;
+    s.kind = kind;
+    s.flags = SegmentFlags::Arc | ((minor & 1) ? SegmentFlags::MinorArc : 0);
+    s.start = start;
+    s.end = end;
+    s.centre = centre;
+    s.speed = speed;
+    directions = 0.0;
+    // The radii are measured once: their lengths give the arc's length unless the centre moves.
+    const Vec4 r1 = subtract(start, centre);
+    const Vec4 r2 = subtract(end, centre);
+    const double l1 = length(r1);
+    const double l2 = length(r2);
+    if (l1 - l2 > kCentreTolerance) {
+        correctCentre(s);
+        computeLength(s);
+    } else {
+        directions = setArcLength(s, r1, l1, r2, l2);
+    }
+    return s;
+}
+
+// Where setArcLength's measure of the directions is at least this, both directions of travel are
+// surely longer than the length floor (see directionsOfChords).
+constexpr double kSureDirections = 0x1p-29;
 
 }  // namespace
 
@@ -47,24 +76,15 @@ Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double sp
 
 Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre, int minor,
                 double speed) {
-    Segment s;
-    s.kind = kind;
-    s.flags = SegmentFlags::Arc | ((minor & 1) ? SegmentFlags::MinorArc : 0);
-    s.start = start;
-    s.end = end;
-    s.centre = centre;
-    s.speed = speed;
-    // The radii are measured once: their lengths give the arc's length unless the centre moves.
-    const Vec4 r1 = subtract(start, centre);
-    const Vec4 r2 = subtract(end, centre);
-    const double l1 = length(r1);
-    const double l2 = length(r2);
-    if (l1 - l2 > kCentreTolerance) {
-        correctCentre(s);
-        computeLength(s);
-    } else {
-        setArcLength(s, r1, l1, r2, l2);
-    }
+    double directions;
+    return arcOf(kind, start, end, centre, minor, speed, directions);
+}
+
+Segment makeArcWithDirections(SegmentKind kind, const Vec4& start, const Vec4& end,
+                              const Vec4& centre, int minor, double speed, bool& hasDirections) {
+    double directions;
+    const Segment s = arcOf(kind, start, end, centre, minor, speed, directions);
+    hasDirections = directions >= kSureDirections || hasRadiusAndDirections(s);
     return s;
 }
 
@@ -168,6 +188,24 @@ double arcAngleOf(const Segment& s, const Vec4& r0, double l0, const Vec4& r1, d
     return s.has(SegmentFlags::MinorArc) ? between : 2.0 * kPi - between;
 }
 
+// Unit chords shorter than this give no measure of an arc's directions (directionsOfChords).
+constexpr double kShortestChord = 0x1p-20;
+
+// A measure of the directions of travel of an arc whose radii r0 and r1 (lengths l0, l1, neither
+// zero) have the unit chords given: min(l0, l1) apart together, or 0 where a chord is shorter
+// than kShortestChord. For exact unit vectors apart together / 2 is the sine of the angle
+// between the radii, and each direction (tangentAt) is the other radius times that sine. The
+// computed chords are within 1e-13 of the exact ones (unit vectors to 2^-51 and components
+// snapped by at most 1e-14), so at 2^-20 or more the measure is within a factor 1 +- 4e-7 of
+// twice the shorter direction. That direction is formed (unsignedArcTangent) to within about
+// 1e-14 of its radius plus 4e-14 (roundings and snaps), under 3 % of it where the sine is at
+// least 2^-41. A measure of at least kSureDirections = 2^-29 therefore puts both directions at
+// 9e-10 or more, far above the length floor: hasRadiusAndDirections holds.
+double directionsOfChords(UnitChords chords, double l0, double l1) {
+    if (!(chords.apart >= kShortestChord && chords.together >= kShortestChord)) return 0.0;
+    return std::min(l0, l1) * chords.apart * chords.together;
+}
+
 // Half-sine arguments of the chord and angle measures that differ by at most this agree (see
 // setMinorCircleLength).
 constexpr double kSureAgreement = 0x1p-32;
@@ -195,20 +233,23 @@ void setMinorCircleLength(Segment& s, UnitChords chords, double r) {
 
 // Sets an arc's length (see computeLength) from its radii and their lengths, as arcAngleOf
 // takes them; the start radius l0 and end radius l1 are the arc's own (arcStartRadius, and
-// arcEndRadius unless the two make a circle).
-void setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1) {
+// arcEndRadius unless the two make a circle). Returns directionsOfChords where the unit chords
+// were measured (a circle's minor arc), else 0.
+double setArcLength(Segment& s, const Vec4& r0, double l0, const Vec4& r1, double l1) {
     const double end = isSpiral(l0, l1) ? l1 : l0;
     if (end == l0 && l0 != 0.0 && l1 != 0.0 && s.has(SegmentFlags::MinorArc)) {
-        setMinorCircleLength(s, unitChords(r0, l0, r1, l1), l0);
-        return;
+        const UnitChords chords = unitChords(r0, l0, r1, l1);
+        setMinorCircleLength(s, chords, l0);
+        return directionsOfChords(chords, l0, l1);
     }
     const double theta = arcAngleOf(s, r0, l0, r1, l1);
     if (end != l0) {
         s.length = spiralLength(l0, end, theta);
-        return;
+        return 0.0;
     }
     const double chord = chordMeasure(s, l0);
     s.length = std::fabs(chord - l0 * theta) <= kAngleAgreement * l0 ? chord : l0 * theta;
+    return 0.0;
 }
 
 // An arc's direction of travel at one end, up to its sense (tangentAt's before MinorArc turns

@@ -106,6 +106,11 @@ Segment makeMove(SegmentKind kind, const Vec4& start, const Vec4& end, double sp
 Segment makeArc(SegmentKind kind, const Vec4& start, const Vec4& end, const Vec4& centre, int minor,
                 double speed);
 
+// makeArc, and hasRadiusAndDirections of the arc it makes, taken from the radii makeArc measures
+// where they make it sure.
+Segment makeArcWithDirections(SegmentKind kind, const Vec4& start, const Vec4& end,
+                              const Vec4& centre, int minor, double speed, bool& hasDirections);
+
 // An event at the position, with StopAtEnd.
 Segment makeEvent(SegmentKind kind, const Vec4& position);
 

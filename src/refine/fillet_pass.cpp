@@ -123,7 +123,8 @@ bool isSoundMove(const Segment& s) {
     return isSoundMove(s.start, s.end, s.centre, s.length);
 }
 
-// A fillet arc with a radius and a direction of travel at both ends.
+// A fillet arc with a radius and a direction of travel at both ends (isSoundMove and
+// hasRadiusAndDirections; between two straight records makeArcWithDirections decides the second).
 bool isSoundFillet(const Segment& arc) {
     return isSoundMove(arc) && hasRadiusAndDirections(arc);
 }
@@ -598,11 +599,13 @@ void filletCorner(Segment (&window)[3]) {
     const Vec4 newStart = add(next.start, scale(reach / l2, t2));
     const double prevLength = length(subtract(newEnd, prev.start));
     const double nextLength = length(subtract(next.end, newStart));
-    Segment fillet =
-        makeArc(SegmentKind::Feed, newEnd, newStart, centre, 1, std::min(prev.speed, next.speed));
+    bool hasDirections = false;
+    Segment fillet = makeArcWithDirections(SegmentKind::Feed, newEnd, newStart, centre, 1,
+                                           std::min(prev.speed, next.speed), hasDirections);
     takeModalValuesOf(next, fillet);
     if (!isSoundMove(prev.start, newEnd, prev.centre, prevLength) ||
-        !isSoundMove(newStart, next.end, next.centre, nextLength) || !isSoundFillet(fillet)) {
+        !isSoundMove(newStart, next.end, next.centre, nextLength) || !isSoundMove(fillet) ||
+        !hasDirections) {
         keepCornerSharp(window, true);
         return;
     }
