@@ -60,6 +60,8 @@ namespace pulsepost {
 
 namespace {
 
+// The record this many slots after the one the walk stops at is fetched into the cache (its kind,
+// its length and limit), so that the walk seldom waits for memory.
 constexpr int32_t kPrefetchAhead = 12;
 constexpr int32_t kKnotBytes = static_cast<int32_t>(sizeof(ProfilePoint));
 // A lowered limit stays this far below the highest entry speed that can still brake in time.
@@ -162,8 +164,9 @@ inline int32_t nextFeedMove(Planner& p, Segment*& into, int32_t& index) {
     store.cursor = i + 1;
     into = &slotAt(store, i);
     index = i;
-    if (i + kPrefetchAhead < store.highWater) {
-        const char* ahead = reinterpret_cast<const char*>(&slotAt(store, i + kPrefetchAhead));
+    // Only within the record's page, which is allocated whole.
+    if (i % kRecordsPerPage < kRecordsPerPage - kPrefetchAhead) {
+        const char* ahead = reinterpret_cast<const char*>(into + kPrefetchAhead);
         __builtin_prefetch(ahead);
         __builtin_prefetch(ahead + offsetof(Segment, length));
     }
