@@ -84,8 +84,10 @@ TEST(MotionReadback, OneLineProgramComesBackAsWritten) {
     ASSERT_EQ(m.chunkEnds.size(), 1u);
     EXPECT_EQ(m.chunkEnds[0].tick, 7074);
     EXPECT_EQ(m.largestStep[0], 1);
-    // One pulse in a 16-tick window is 0.4 units per second at this coarse scale.
-    EXPECT_NEAR(m.highestSpeed, 1.0, 0.45);
+    // One pulse in a 16-tick window would be 0.4 units per second at this coarse scale: X's
+    // speed is measured over 160 ticks, where a pulse is 0.04.
+    EXPECT_EQ(m.rateWindowTicks[0], 160);
+    EXPECT_NEAR(m.highestSpeed, 1.0, 0.045);
     EXPECT_TRUE(m.events.empty());
 }
 

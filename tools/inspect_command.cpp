@@ -132,7 +132,8 @@ nlohmann::json readbackJson(const Readback& r, const std::string& program, const
     j["rapids"] = {{"count", m.rapidCount}, {"travel", m.rapidTravel}, {"seconds", m.rapidSeconds}};
     j["highestSpeed"] = {{"unitsPerSecond", m.highestSpeed},
                          {"unitsPerMinute", perMinute(m.highestSpeed)},
-                         {"seconds", secondsAt(m.highestSpeedTick)}};
+                         {"seconds", secondsAt(m.highestSpeedTick)},
+                         {"windowTicks", m.rateWindowTicks}};
     j["highestAcceleration"] = {{"unitsPerSecondSquared", m.highestAcceleration},
                                 {"seconds", secondsAt(m.highestAccelerationTick)},
                                 {"windowTicks", kRateWindowTicks}};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <vector>
 
 #include "geometry/segment.h"
 #include "platform/files.h"
@@ -13,7 +14,6 @@ namespace pulsepost {
 namespace {
 
 const char* const kAxisNames[4] = {"X", "Y", "Z", "A"};
-constexpr int kRateHistory = 2 * kRateWindowTicks + 1;
 constexpr int64_t kNoChunk = std::numeric_limits<int64_t>::max();
 // pulses: an output's position must stay strictly inside the 32-bit range it is counted in.
 constexpr double kPulseLimit = 2147483647.0;
@@ -42,16 +42,24 @@ struct Walker {
 
     Walker(const BrkStream& b, const OutputLayout& l, MotionSummary& s, const MotionObserver* o,
            ReadbackError& e)
-        : brk(b), layout(l), summary(s), observer(o), error(e) {}
+        : brk(b),
+          layout(l),
+          summary(s),
+          observer(o),
+          error(e),
+          history(static_cast<std::size_t>(
+                      std::max(2 * kRateWindowTicks,
+                               *std::max_element(s.rateWindowTicks, s.rateWindowTicks + 4))) +
+                  1) {}
 
     int32_t pulses[4] = {0, 0, 0, 0};  // by motor output
     double held[4] = {0, 0, 0, 0};     // units: axes not driven by an output keep these
     Vec4 position;
     int64_t tick = 0;
     std::size_t nextEntry = 0;
-    int64_t coveredBytes = 0;  // CM bytes up to the end of the last chunk
-    Vec4 history[kRateHistory];
-    int64_t historyCount = 0;  // samples since the last jump (rapid or start)
+    int64_t coveredBytes = 0;   // CM bytes up to the end of the last chunk
+    std::vector<Vec4> history;  // the last positions, a ring over the longest window
+    int64_t historyCount = 0;   // samples since the last jump (rapid or start)
 
     Vec4 positionFromPulses() const {
         double p[4] = {held[0], held[1], held[2], held[3]};
@@ -75,19 +83,25 @@ struct Walker {
     }
 
     const Vec4& sampleAgo(int64_t ticksAgo) const {
-        return history[(historyCount - 1 - ticksAgo) % kRateHistory];
+        return history[static_cast<std::size_t>(historyCount - 1 - ticksAgo) % history.size()];
     }
 
-    // Speed over the rate window (shorter just after a jump), acceleration over two windows.
+    // Each axis's speed over its rate window (shorter just after a jump); the speed is the
+    // length of that vector. The acceleration is the second difference over two windows of
+    // kRateWindowTicks: over longer windows a coarse axis would hide a short ramp rather than
+    // measure it.
     double measureRates() {
-        history[historyCount % kRateHistory] = position;
+        history[static_cast<std::size_t>(historyCount) % history.size()] = position;
         ++historyCount;
-        const int64_t span = std::min<int64_t>(historyCount - 1, kRateWindowTicks);
-        double speed = 0.0;
-        if (span > 0) {
-            const Vec4 moved = subtract(position, sampleAgo(span));
-            speed = length(moved) * kTicksPerSecond / static_cast<double>(span);
+        double speedSquared = 0.0;
+        for (int a = 0; a < 4; ++a) {
+            const int64_t span = std::min<int64_t>(historyCount - 1, summary.rateWindowTicks[a]);
+            if (span == 0) continue;
+            const double speed =
+                (position[a] - sampleAgo(span)[a]) * kTicksPerSecond / static_cast<double>(span);
+            speedSquared += speed * speed;
         }
+        const double speed = std::sqrt(speedSquared);
         if (speed > summary.highestSpeed) {
             summary.highestSpeed = speed;
             summary.highestSpeedTick = tick;
@@ -351,6 +365,15 @@ int32_t walkMotion(const BrkStream& brk, StepSource& cm, const MotionScale& scal
         if (summary.layout.enabled[k]) summary.axes[summary.layout.axis[k]].enabled = true;
     }
     setStepBounds(summary.stepLimits, summary.layout.scale, scale.topSpeed, scale.acceleration);
+    for (int k = 0; k < 4; ++k) {
+        if (!summary.layout.enabled[k]) continue;
+        const double pulsesPerUnit = std::fabs(summary.layout.scale[k]);
+        const double factor =
+            pulsesPerUnit > 0.0 ? std::ceil(kFineRatePulsesPerUnit / pulsesPerUnit) : 1.0;
+        summary.rateWindowTicks[summary.layout.axis[k]] =
+            kRateWindowTicks *
+            static_cast<int32_t>(std::clamp(factor, 1.0, double{kMaxRateWindowFactor}));
+    }
     Walker w(brk, summary.layout, summary, observer, error);
     w.restartRates();
     if (w.runPointEntries() != 0) return -1;

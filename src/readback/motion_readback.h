@@ -22,6 +22,13 @@ namespace pulsepost {
 // delta is quantised to whole pulses, which would make the rates jitter.
 constexpr int32_t kRateWindowTicks = 16;
 
+// The speed of an axis with fewer pulses per unit than this is measured over a longer window,
+// kRateWindowTicks times the ratio (rounded up, at most kMaxRateWindowFactor times), so that one
+// pulse weighs no more in it than on an axis this fine. Over 16 ticks a single pulse of an axis
+// at 100 pulses per unit would read as 0.4 units per second.
+constexpr double kFineRatePulsesPerUnit = 1000.0;
+constexpr int32_t kMaxRateWindowFactor = 64;
+
 // What the streams do not carry: the configuration they were written with.
 struct MotionScale {
     double stepsPerUnit[4] = {10160.0, 10160.0, 10160.0, 0.0};  // pulses per unit, X Y Z A
@@ -114,6 +121,9 @@ struct MotionSummary {
     int64_t highestSpeedTick = 0;
     double highestAcceleration = 0.0;  // units per second squared, magnitude of the vector
     int64_t highestAccelerationTick = 0;
+    // Ticks each axis's speed is measured over (kRateWindowTicks, longer for a coarse axis).
+    int32_t rateWindowTicks[4] = {kRateWindowTicks, kRateWindowTicks, kRateWindowTicks,
+                                  kRateWindowTicks};
     int32_t rapidCount = 0;
     double rapidTravel = 0.0;   // units
     double rapidSeconds = 0.0;  // length / speed summed over the rapid moves

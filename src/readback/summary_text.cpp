@@ -60,8 +60,14 @@ std::string formatReadbackSummary(const Readback& r, const std::string& programP
                     m.largestStep[k], secondsAt(m.largestStepTick[k]));
         }
         out += "\n";
-        appendf(out, "highest speed        %.4f units/s (%.2f units/min) at %.3f s\n",
-                m.highestSpeed, perMinute(m.highestSpeed), secondsAt(m.highestSpeedTick));
+        appendf(out, "highest speed        %.4f units/s (%.2f units/min) at %.3f s", m.highestSpeed,
+                perMinute(m.highestSpeed), secondsAt(m.highestSpeedTick));
+        for (int a = 0; a < 4; ++a) {
+            if (m.rateWindowTicks[a] == kRateWindowTicks) continue;
+            appendf(out, " (%s over %d-tick windows: coarse pulses)", kAxisNames[a],
+                    m.rateWindowTicks[a]);
+        }
+        out += "\n";
         appendf(out, "highest acceleration %.3f units/s^2 at %.3f s (over %d-tick windows)\n",
                 m.highestAcceleration, secondsAt(m.highestAccelerationTick), kRateWindowTicks);
     }
