@@ -206,6 +206,16 @@ TEST(ReadbackSummaryText, ListsWhatTheMachinistChecks) {
           "acceleration allows 2.5\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     }
+    // A coarse A axis: its speed window and the weight of one of its pulses are named.
+    r.motion.layout.enabled[3] = true;
+    r.motion.layout.axis[3] = 3;
+    r.motion.layout.scale[3] = 100.0;
+    r.motion.rateWindowTicks[3] = 160;
+    const std::string coarse = formatReadbackSummary(r, "spiral.nc", 3);
+    for (const char* part :
+         {"s (A over 160-tick windows: coarse pulses)\n",
+          "(over 16-tick windows; a pulse of A weighs 16.2 units/s^2 in them)\n"})
+        EXPECT_NE(coarse.find(part), std::string::npos) << part << "\n" << coarse;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "readback/summary_text.h"
 #include "readback/append_format.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -68,8 +69,17 @@ std::string formatReadbackSummary(const Readback& r, const std::string& programP
                     m.rateWindowTicks[a]);
         }
         out += "\n";
-        appendf(out, "highest acceleration %.3f units/s^2 at %.3f s (over %d-tick windows)\n",
+        appendf(out, "highest acceleration %.3f units/s^2 at %.3f s (over %d-tick windows",
                 m.highestAcceleration, secondsAt(m.highestAccelerationTick), kRateWindowTicks);
+        // What one pulse of a coarse axis adds to a second difference over those windows.
+        const double perWindow = kTicksPerSecond / kRateWindowTicks;
+        for (int k = 0; k < 4; ++k) {
+            const int a = m.layout.axis[k];
+            if (!m.layout.enabled[k] || m.rateWindowTicks[a] == kRateWindowTicks) continue;
+            appendf(out, "; a pulse of %s weighs %.1f units/s^2 in them", kAxisNames[a],
+                    perWindow * perWindow / std::fabs(m.layout.scale[k]));
+        }
+        out += ")\n";
     }
     appendf(out, "events       %zu (%d output event marks)\n", m.events.size(), m.markCount);
     int shown = 0;
