@@ -1,5 +1,6 @@
 #include "output/tick_interpolator.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "config/axis_map.h"
@@ -561,29 +562,13 @@ TickResult runTicks(int32_t tickTotal, int32_t breakSpacingLimit, SegmentStore& 
     rewind(segments);
     rewind(profile);
     run = TickRun{};
-    TickResult result = TickResult::Done;
-    switch (st.lanes.count) {
-        case 0:
-            result = tickLoop<0>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
-                                 st, run.writer);
-            break;
-        case 1:
-            result = tickLoop<1>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
-                                 st, run.writer);
-            break;
-        case 2:
-            result = tickLoop<2>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
-                                 st, run.writer);
-            break;
-        case 3:
-            result = tickLoop<3>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
-                                 st, run.writer);
-            break;
-        default:
-            result = tickLoop<4>(tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk,
-                                 st, run.writer);
-            break;
-    }
+    // One instance of the loop per number of lanes, so that its loops over them unroll.
+    using TickLoop = TickResult (*)(int32_t, int32_t, SegmentStore&, ProfileStore&,
+                                    ProgressCallback, FILE*, FILE*, TickState&, BreakWriter&);
+    constexpr TickLoop kTickLoops[5] = {tickLoop<0>, tickLoop<1>, tickLoop<2>, tickLoop<3>,
+                                        tickLoop<4>};
+    const TickResult result = kTickLoops[std::clamp(st.lanes.count, 0, 4)](
+        tickTotal, breakSpacingLimit, segments, profile, progress, cm, brk, st, run.writer);
     if (st.current != nullptr) {
         run.current = *st.current;
         run.hasCurrent = true;
